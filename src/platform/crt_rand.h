@@ -1,0 +1,10 @@
+#pragma once
+// The C runtime's pseudo-random generator: state * 214013 + 2531011, values
+// 0 ... 32767 from bits 16 to 30. The state starts at 1 and is shared by all
+// callers in the program.
+
+namespace crt {
+constexpr int kRandMax = 0x7FFF;
+int rand();
+void srand(unsigned int seed);
+} // namespace crt
