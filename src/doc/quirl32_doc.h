@@ -1,0 +1,31 @@
+#pragma once
+// The set document: a rectangle of the plane, its one-level undo snapshot,
+// the iteration limit, the random-point count and the picture-valid flag.
+
+#include "doc/set_extents.h"
+#include "platform/document.h"
+
+#include <cstdint>
+
+class CQuirl32Doc : public CDocument {
+public:
+    CQuirl32Doc();
+
+    BOOL OnNewDocument() override;
+    void Serialize(CArchive& ar) override;
+
+    void SaveUndo();
+    void ClearUndo();
+
+    // Commands of the document's table.
+    void OnSetSpecify();
+    void OnSetUnzoom();
+    void OnEditUndo();
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+
+    SetExtents m_extents;
+    SetExtents m_undoExtents;
+    std::int32_t m_nIterations = 0;
+    std::int32_t m_nRandomPoints = 0;
+    std::int32_t m_bPictureValid = 0;
+};

@@ -1,0 +1,104 @@
+#pragma once
+// The set view: computes its document's picture in idle-time steps, keeps it
+// in the window and in an off-screen picture, and answers the zoom, copy,
+// print and computation commands. Its operations are spread over engine/
+// (mapping, kernel, methods, scheduler), view/ (palette, picture, zoom, copy)
+// and commands/ (iterations, Info).
+
+#include "doc/quirl32_doc.h"
+#include "engine/compute_method.h"
+#include "engine/rect_node.h"
+#include "platform/dc.h"
+#include "platform/palette.h"
+#include "platform/timeb.h"
+#include "platform/view.h"
+#include "view/palette_scheme.h"
+
+#include <cstdint>
+
+class CQuirl32View : public CView {
+public:
+    CQuirl32View();
+    ~CQuirl32View() override;
+
+    // Life and drawing (view/).
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    void OnDraw(CDC* pDC) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void CreateOffscreenPicture(CDC* pDC);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnEditCopy();
+    COLORREF ResolveColor(COLORREF value) const override;
+
+    // Palettes (view/).
+    void BuildPaletteColors(PaletteScheme scheme);
+    void UpdateLogicalPalette();
+    LRESULT OnRealizePalette(WPARAM wParam, LPARAM lParam);
+
+    // Plane mapping and kernel (engine/).
+    void FitToClient();
+    int ComputePoint(double re, double im);
+    // Computes pixel (x, y) and writes it to the window, then the off-screen picture.
+    void WritePixel(int x, int y);
+
+    // Recursive subdivision (engine/).
+    void PushRect(int left, int top, int right, int bottom);
+    void PopRect(int& left, int& top, int& right, int& bottom);
+    void ClearRects();
+    void StepRecursion();
+    BOOL IsBorderUniform(int left, int top, int right, int bottom, int& index);
+    void FillBlock(int left, int top, int right, int bottom);
+
+    // Step scheduler, line scan and random points (engine/).
+    virtual BOOL IdleStep();
+    void ComputeStep(int left, int top, int right, int bottom);
+    void StepLineScan(int& x, int& y, int left, int top, int right, int bottom);
+    void StepRandom(int left, int top, int right, int bottom);
+    void RestartComputation();
+    void FinishComputation();
+
+    // Commands (engine/ and commands/).
+    void OnSetCompute();
+    void OnUpdateSetCompute(CCmdUI* pCmdUI);
+    void OnSetStop();
+    void OnUpdateSetStop(CCmdUI* pCmdUI);
+    void OnMethodRecursion();
+    void OnUpdateMethodRecursion(CCmdUI* pCmdUI);
+    void OnMethodLinescan();
+    void OnUpdateMethodLinescan(CCmdUI* pCmdUI);
+    void OnMethodRandom();
+    void OnUpdateMethodRandom(CCmdUI* pCmdUI);
+    void OnIterPreset(std::int32_t n); // OnIter50 ... OnIter255
+    void OnUpdateIterPreset(CCmdUI* pCmdUI, std::int32_t n);
+    void OnIterOther();
+    void OnUpdateIterOther(CCmdUI* pCmdUI);
+    void OnSetInfo();
+
+    CQuirl32Doc* m_pDoc = nullptr;
+    CDC* m_pWindowDC = nullptr;
+    CDC* m_pMemDC = nullptr;
+    CPalette* m_pPalette = nullptr;
+    CBitmap* m_pBitmap = nullptr;
+    RECT m_rcClient{};
+    _timeb m_tStart{};
+    _timeb m_tFinish{};
+    std::int32_t m_bWorking = 1;
+    RectNode* m_pRectStack = nullptr;
+    std::int32_t m_nColors = 192;
+    std::int32_t m_nSegmentLength = 32;
+    std::int32_t m_nScanX = 0;
+    std::int32_t m_nScanY = 0;
+    std::int32_t m_nMethod = Recursion;
+    double m_dScaleX = 0.0;
+    double m_dScaleY = 0.0;
+    COLORREF m_colors[256] = {};
+    COLORREF m_anchors[7] = {};
+
+private:
+    void RegisterCommands();
+};
