@@ -68,11 +68,11 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* pSrc, int xSrc, i
         if ((num % den != 0) && ((num < 0) != (den < 0))) --q;
         return int(q);
     };
-    std::vector<int> columns(std::size_t(width));
+    std::vector<int> columns(static_cast<std::size_t>(width));
     for (int dx = 0; dx < width; ++dx) columns[std::size_t(dx)] = xSrc + offset(dx, width, srcWidth);
     // Read every source row first, so that a copy onto the same surface sees
     // the picture as it was before.
-    std::vector<COLORREF> out(std::size_t(width) * std::size_t(height));
+    std::vector<COLORREF> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int dy = 0; dy < height; ++dy) {
         const int sy = ySrc + offset(dy, height, srcHeight);
         for (int dx = 0; dx < width; ++dx)
