@@ -1,0 +1,19 @@
+// The run evaluator for AVX2: four lanes a vector. The target leaves out FMA
+// on purpose; no multiply may be fused with an add.
+
+#include "engine/kernel/kernel_variants.h"
+
+#if defined(QUIRL32_KERNEL_X86)
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+#define QUIRL32_KERNEL_NS kernel_avx2
+#include "engine/kernel/kernel_body.h"
+
+void kernel_variants::RunAvx2(const KernelParams& params, int x, int y, int dx, int dy, int n,
+                              std::int32_t* indices) {
+    kernel_avx2::Run<4, 4, 32>(params, x, y, dx, dy, n, indices);
+}
+#pragma GCC pop_options
+
+#endif

@@ -1,0 +1,20 @@
+// The run evaluator for AVX-512: eight lanes a vector, escape masks in mask
+// registers. This target implies FMA; the build's -ffp-contract=off keeps
+// every multiply and add separate all the same.
+
+#include "engine/kernel/kernel_variants.h"
+
+#if defined(QUIRL32_KERNEL_X86)
+
+#pragma GCC push_options
+#pragma GCC target("avx512f")
+#define QUIRL32_KERNEL_NS kernel_avx512
+#include "engine/kernel/kernel_body.h"
+
+void kernel_variants::RunAvx512(const KernelParams& params, int x, int y, int dx, int dy, int n,
+                                std::int32_t* indices) {
+    kernel_avx512::Run<8, 4, 32>(params, x, y, dx, dy, n, indices);
+}
+#pragma GCC pop_options
+
+#endif

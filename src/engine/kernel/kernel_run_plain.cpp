@@ -1,0 +1,12 @@
+// The run evaluator without vector instructions: one lane a vector, four
+// pixels in flight, so that even plain code hides the latency of the loop.
+
+#include "engine/kernel/kernel_variants.h"
+
+#define QUIRL32_KERNEL_NS kernel_plain
+#include "engine/kernel/kernel_body.h"
+
+void kernel_variants::RunPlain(const KernelParams& params, int x, int y, int dx, int dy, int n,
+                               std::int32_t* indices) {
+    kernel_plain::Run<1, 4, 32>(params, x, y, dx, dy, n, indices);
+}

@@ -1,0 +1,16 @@
+// The run evaluator for SSE2, the baseline of every 64-bit x86 processor:
+// two lanes a vector.
+
+#include "engine/kernel/kernel_variants.h"
+
+#if defined(QUIRL32_KERNEL_X86)
+
+#define QUIRL32_KERNEL_NS kernel_sse2
+#include "engine/kernel/kernel_body.h"
+
+void kernel_variants::RunSse2(const KernelParams& params, int x, int y, int dx, int dy, int n,
+                              std::int32_t* indices) {
+    kernel_sse2::Run<2, 4, 32>(params, x, y, dx, dy, n, indices);
+}
+
+#endif

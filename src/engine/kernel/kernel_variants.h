@@ -1,0 +1,25 @@
+#pragma once
+// The run evaluator compiled once per instruction set from kernel_body.h.
+// Only the dispatcher calls these; each must run only where its level does.
+
+#include "engine/kernel/kernel.h"
+
+namespace kernel_variants {
+
+using RunFunction = void (*)(const KernelParams& params, int x, int y, int dx, int dy, int n,
+                             std::int32_t* indices);
+
+void RunPlain(const KernelParams& params, int x, int y, int dx, int dy, int n,
+              std::int32_t* indices);
+
+#if defined(__x86_64__)
+#define QUIRL32_KERNEL_X86 1
+void RunSse2(const KernelParams& params, int x, int y, int dx, int dy, int n,
+             std::int32_t* indices);
+void RunAvx2(const KernelParams& params, int x, int y, int dx, int dy, int n,
+             std::int32_t* indices);
+void RunAvx512(const KernelParams& params, int x, int y, int dx, int dy, int n,
+               std::int32_t* indices);
+#endif
+
+} // namespace kernel_variants
