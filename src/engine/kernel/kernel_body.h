@@ -1,9 +1,10 @@
 // The run evaluator, written once and compiled once per instruction set.
 //
-// An including file first includes kernel.h, then sets its target and defines
-// QUIRL32_KERNEL_NS, a namespace of its own, so that the copies built for
-// different instruction sets never meet at link time. Nothing below includes
-// or calls inline code of the standard library: an out-of-line copy of it
+// An including file first includes kernel.h (and, for x86, immintrin.h), then
+// sets its target, defines QUIRL32_KERNEL_NS, a namespace of its own so that
+// the copies built for different instruction sets never meet at link time,
+// and QUIRL32_KERNEL_ISA: 0 plain, 1 SSE2, 2 AVX2, 3 AVX-512. Nothing below
+// includes or calls inline code of the standard library: an out-of-line copy
 // compiled for a wider instruction set could be picked by the linker for the
 // whole program.
 //
@@ -11,9 +12,11 @@
 // so that the latency of one vector's chain is hidden behind the others. The
 // lanes run blocks of B steps without looking at each other; a lane that
 // escapes stops counting, and only at the end of a block are finished lanes
-// written out and given the next pixel of the run. Every lane does exactly the
-// operations of the plain loop in the same order, so its count is the plain
-// loop's count.
+// written out and given the next pixels of the run. Every lane does exactly
+// the operations of the plain loop in the same order, so its count is the
+// plain loop's count. When the run has no pixels left, the busy lanes are
+// packed into as few vectors as they fill, so that the last long orbits do
+// not drag idle vectors along.
 //
 // Exact cycle detection (Brent): each lane keeps a saved orbit point and, at
 // every block end, compares the current point with it for exact equality; the
@@ -24,12 +27,17 @@
 // same way.
 
 #ifndef QUIRL32_KERNEL_NS
-#error "define QUIRL32_KERNEL_NS before including kernel_body.h"
+#error "define QUIRL32_KERNEL_NS and QUIRL32_KERNEL_ISA before including kernel_body.h"
 #endif
 
 namespace QUIRL32_KERNEL_NS {
 
 #define QUIRL32_INLINE inline __attribute__((always_inline))
+
+// Doubling is exact, so x * 2 is x + x to the bit. With AVX2 the adders are
+// the busier units and the multipliers take the doubling faster; elsewhere
+// measured the other way round.
+constexpr bool kDoubleByMultiply = QUIRL32_KERNEL_ISA == 2;
 
 template <int W> struct Lanes {
     typedef double D __attribute__((vector_size(W * sizeof(double))));
@@ -40,6 +48,16 @@ template <> struct Lanes<1> {
     typedef double D;
     typedef std::int64_t I;
 };
+
+// Whether a lane is alive is kept in a mask register where the instruction
+// set has them: the escape test then keeps it for free and the count steps
+// under it in one instruction.
+#if QUIRL32_KERNEL_ISA == 3
+template <int W> struct AliveType { typedef typename Lanes<W>::I M; };
+template <> struct AliveType<8> { typedef __mmask8 M; };
+#else
+template <int W> struct AliveType { typedef typename Lanes<W>::I M; };
+#endif
 
 // Comparisons give -1 in a lane where they hold and 0 elsewhere.
 template <int W>
@@ -70,11 +88,11 @@ QUIRL32_INLINE typename Lanes<W>::I NotEqual(typename Lanes<W>::D a, typename La
     }
 }
 
-template <int W> QUIRL32_INLINE typename Lanes<W>::I IsZero(typename Lanes<W>::I a) {
+template <int W> QUIRL32_INLINE typename Lanes<W>::I NonZero(typename Lanes<W>::I a) {
     if constexpr (W == 1) {
-        return -static_cast<std::int64_t>(a == 0);
+        return -static_cast<std::int64_t>(a != 0);
     } else {
-        return a == 0;
+        return a != 0;
     }
 }
 
@@ -87,153 +105,435 @@ QUIRL32_INLINE typename Lanes<W>::I AtLeast(typename Lanes<W>::I a, typename Lan
     }
 }
 
-// True when any lane of the mask is set.
-template <int W> QUIRL32_INLINE bool AnyLane(typename Lanes<W>::I m) {
-    if constexpr (W == 1) {
-        return m != 0;
-    } else if constexpr (W == 2) {
-        return (m[0] | m[1]) != 0;
-    } else if constexpr (W == 4) {
-        return AnyLane<2>(__builtin_shufflevector(m, m, 0, 1) |
-                          __builtin_shufflevector(m, m, 2, 3));
-    } else {
-        static_assert(W == 8, "lanes per vector: 1, 2, 4 or 8");
-        return AnyLane<4>(__builtin_shufflevector(m, m, 0, 1, 2, 3) |
-                          __builtin_shufflevector(m, m, 4, 5, 6, 7));
-    }
-}
-
 template <int W> QUIRL32_INLINE typename Lanes<W>::D Splat(double v) {
-    typename Lanes<W>::D r;
-    for (int l = 0; l < W; ++l) {
-        if constexpr (W == 1) {
-            r = v;
-        } else {
-            r[l] = v;
-        }
+    if constexpr (W == 1) {
+        return v;
+    } else if constexpr (W == 2) {
+        return typename Lanes<W>::D{v, v};
+    } else if constexpr (W == 4) {
+        return typename Lanes<W>::D{v, v, v, v};
+    } else {
+        return typename Lanes<W>::D{v, v, v, v, v, v, v, v};
     }
-    return r;
 }
 
 template <int W> QUIRL32_INLINE typename Lanes<W>::I SplatInt(std::int64_t v) {
-    typename Lanes<W>::I r;
-    for (int l = 0; l < W; ++l) {
-        if constexpr (W == 1) {
-            r = v;
-        } else {
-            r[l] = v;
+    if constexpr (W == 1) {
+        return v;
+    } else if constexpr (W == 2) {
+        return typename Lanes<W>::I{v, v};
+    } else if constexpr (W == 4) {
+        return typename Lanes<W>::I{v, v, v, v};
+    } else {
+        return typename Lanes<W>::I{v, v, v, v, v, v, v, v};
+    }
+}
+
+// The lanes of a mask as bits, lane l in bit l.
+template <int W> QUIRL32_INLINE unsigned MaskBits(typename Lanes<W>::I m) {
+#if QUIRL32_KERNEL_ISA == 3
+    if constexpr (W == 8) {
+        return _mm512_test_epi64_mask((__m512i)m, (__m512i)m);
+    }
+#elif QUIRL32_KERNEL_ISA == 2
+    if constexpr (W == 4) {
+        return unsigned(_mm256_movemask_pd((__m256d)m));
+    }
+#elif QUIRL32_KERNEL_ISA == 1
+    if constexpr (W == 2) {
+        return unsigned(_mm_movemask_pd((__m128d)m));
+    }
+#endif
+    if constexpr (W == 1) {
+        return m != 0 ? 1u : 0u;
+    } else {
+        unsigned bits = 0;
+        for (int l = 0; l < W; ++l) {
+            bits |= m[l] != 0 ? 1u << l : 0u;
         }
+        return bits;
+    }
+}
+
+// The mask whose lanes are the given bits.
+template <int W> QUIRL32_INLINE typename Lanes<W>::I BitsMask(unsigned bits) {
+    typedef typename Lanes<W>::I I;
+    if constexpr (W == 1) {
+        return -static_cast<std::int64_t>(bits & 1);
+    } else {
+#if QUIRL32_KERNEL_ISA == 3
+        if constexpr (W == 8) {
+            return (I)_mm512_maskz_set1_epi64(__mmask8(bits), -1);
+        }
+#endif
+        I laneBits;
+        if constexpr (W == 2) {
+            laneBits = I{1, 2};
+        } else if constexpr (W == 4) {
+            laneBits = I{1, 2, 4, 8};
+        } else {
+            laneBits = I{1, 2, 4, 8, 16, 32, 64, 128};
+        }
+        return NonZero<W>(laneBits & SplatInt<W>(bits));
+    }
+}
+
+#if QUIRL32_KERNEL_ISA == 2
+// For each 4-bit lane mask, where each lane of an expansion takes its value
+// from: the k-th set lane takes the k-th of the values read, as two 32-bit
+// halves.
+struct ExpandTable {
+    int index[16][8];
+    constexpr ExpandTable() : index{} {
+        for (int m = 0; m < 16; ++m) {
+            int k = 0;
+            for (int l = 0; l < 4; ++l) {
+                const int from = (m >> l & 1) ? k++ : l;
+                index[m][2 * l] = 2 * from;
+                index[m][2 * l + 1] = 2 * from + 1;
+            }
+        }
+    }
+};
+constexpr ExpandTable kExpandTable;
+#endif
+
+// Loads consecutive values from src into the lanes named by bits, in lane
+// order, keeping the other lanes of old. May read up to W values.
+template <int W, typename V, typename T>
+QUIRL32_INLINE V ExpandLanes(V old, unsigned bits, const T* src) {
+    if constexpr (W == 1) {
+        return bits != 0 ? src[0] : old;
+    } else {
+#if QUIRL32_KERNEL_ISA == 2
+        if constexpr (W == 4) {
+            const __m256i loaded = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src));
+            const __m256i index =
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kExpandTable.index[bits]));
+            const __m256d spread = (__m256d)_mm256_permutevar8x32_epi32(loaded, index);
+            return (V)_mm256_blendv_pd((__m256d)old, spread, (__m256d)BitsMask<W>(bits));
+        }
+#endif
+        V r = old;
+        int k = 0;
+        for (int l = 0; l < W; ++l) {
+            if (bits >> l & 1) {
+                r[l] = src[k++];
+            }
+        }
+        return r;
+    }
+}
+
+template <int W>
+QUIRL32_INLINE typename Lanes<W>::D Expand(typename Lanes<W>::D old, unsigned bits,
+                                           const double* src) {
+#if QUIRL32_KERNEL_ISA == 3
+    if constexpr (W == 8) {
+        return (typename Lanes<W>::D)_mm512_mask_expand_pd((__m512d)old, __mmask8(bits),
+                                                           _mm512_loadu_pd(src));
+    }
+#endif
+    return ExpandLanes<W>(old, bits, src);
+}
+
+template <int W>
+QUIRL32_INLINE typename Lanes<W>::I Expand(typename Lanes<W>::I old, unsigned bits,
+                                           const std::int64_t* src) {
+#if QUIRL32_KERNEL_ISA == 3
+    if constexpr (W == 8) {
+        return (typename Lanes<W>::I)_mm512_mask_expand_epi64((__m512i)old, __mmask8(bits),
+                                                              _mm512_loadu_si512(src));
+    }
+#endif
+    return ExpandLanes<W>(old, bits, src);
+}
+
+template <int W> QUIRL32_INLINE void ToArray(typename Lanes<W>::I v, std::int64_t* a) {
+    __builtin_memcpy(a, &v, sizeof(v));
+}
+
+QUIRL32_INLINE int PopCount(unsigned bits) {
+    return __builtin_popcount(bits);
+}
+
+// The lowest n set bits of bits.
+QUIRL32_INLINE unsigned LowestBits(unsigned bits, int n) {
+    unsigned r = 0;
+    for (; n > 0 && bits != 0; --n) {
+        const unsigned low = bits & (0u - bits);
+        r |= low;
+        bits ^= low;
     }
     return r;
 }
 
 // One vector of lanes. A busy lane holds a pixel: c = cr + ci i, the orbit
 // point (x, y) that has not been tested yet, the count of iterations made,
-// whether it is still alive (not escaped) and its saved point for the cycle
-// test. An idle lane is all zeros and never counts.
+// whether it is still alive (not escaped), its saved point for the cycle test
+// and the pixel's place in the run. An idle lane is all zeros and never
+// counts.
 template <int W> struct VecState {
     typename Lanes<W>::D x, y, cr, ci, sx, sy;
-    typename Lanes<W>::I cnt, alive, busy;
+    typename Lanes<W>::I cnt;
+    typename AliveType<W>::M alive;
+    typename Lanes<W>::I busy, slot;
 };
 
-// The pixels of the run, handed out one by one as lanes fall free. Pixels
-// outside the disk of radius 2 need no iteration and are written at once.
+template <int W> QUIRL32_INLINE typename Lanes<W>::I AliveLanes(const VecState<W>& s) {
+    if constexpr (sizeof(s.alive) == sizeof(s.cnt)) {
+        return s.alive;
+    } else {
+        return BitsMask<W>(s.alive);
+    }
+}
+
+template <int W> QUIRL32_INLINE void SetAliveLanes(VecState<W>& s, typename Lanes<W>::I m) {
+    if constexpr (sizeof(s.alive) == sizeof(s.cnt)) {
+        s.alive = m;
+    } else {
+        s.alive = typename AliveType<W>::M(MaskBits<W>(m));
+    }
+}
+
+// The pixels of the run that need iterating, mapped ahead in small batches.
+// Pixels outside the disk of radius 2 need no iteration and are written at
+// once. The arrays have room for reads of a whole vector past the end.
 struct Feed {
+    static constexpr int kBatch = 64;
+    static constexpr int kRoom = kBatch + 8;
+
     KernelParams params;
     long long x, y, dx, dy;
     int n;
     int next;
     std::int32_t* out;
+    int pos;
+    int end;
+    double re[kRoom];
+    double im[kRoom];
+    std::int64_t slot[kRoom];
 
-    QUIRL32_INLINE bool Next(double& re, double& im, int& slot) {
-        while (next < n) {
+    int Available() const { return end - pos; }
+    bool Exhausted() const { return pos == end && next == n; }
+
+    // Makes at least want pixels ready, if the run has that many left.
+    QUIRL32_INLINE void Prepare(int want) {
+        if (end - pos >= want || next == n) {
+            return;
+        }
+        int k = 0;
+        for (int i = pos; i < end; ++i, ++k) {
+            re[k] = re[i];
+            im[k] = im[i];
+            slot[k] = slot[i];
+        }
+        pos = 0;
+        while (k < kBatch && next < n) {
             const int i = next++;
-            re = static_cast<double>(x + i * dx) * params.scaleX + params.xMin;
-            im = static_cast<double>(y + i * dy) * params.scaleY + params.yMin;
-            if (re * re + im * im >= 4.0) {
+            const double r = static_cast<double>(x + i * dx) * params.scaleX + params.xMin;
+            const double m = static_cast<double>(y + i * dy) * params.scaleY + params.yMin;
+            if (r * r + m * m >= 4.0) {
                 out[i] = 0;
                 continue;
             }
-            slot = i;
-            return true;
+            re[k] = r;
+            im[k] = m;
+            slot[k] = i;
+            ++k;
         }
-        return false;
+        end = k;
     }
 };
 
 // One step of the plain loop in every lane: test the current point, count the
 // iteration if the lane is still alive, then iterate.
-template <int W> QUIRL32_INLINE void Step(VecState<W>& s, typename Lanes<W>::D four) {
+template <int W>
+QUIRL32_INLINE void Step(VecState<W>& s, typename Lanes<W>::D two, typename Lanes<W>::D four) {
     const typename Lanes<W>::D xx = s.x * s.x;
     const typename Lanes<W>::D yy = s.y * s.y;
-    s.alive &= NotGreaterEqual<W>(xx + yy, four);
-    s.cnt -= s.alive;
-    const typename Lanes<W>::D twoX = s.x + s.x;
+    if constexpr (sizeof(s.alive) == sizeof(s.cnt)) {
+        s.alive &= NotGreaterEqual<W>(xx + yy, four);
+        s.cnt -= s.alive;
+    } else {
+#if QUIRL32_KERNEL_ISA == 3
+        s.alive = _mm512_mask_cmp_pd_mask(s.alive, (__m512d)(xx + yy), (__m512d)four, _CMP_NGE_UQ);
+        s.cnt = (typename Lanes<W>::I)_mm512_mask_sub_epi64((__m512i)s.cnt, s.alive, (__m512i)s.cnt,
+                                                            _mm512_set1_epi64(-1));
+#endif
+    }
+    typename Lanes<W>::D twoX;
+    if constexpr (kDoubleByMultiply) {
+        twoX = s.x * two;
+    } else {
+        twoX = s.x + s.x;
+    }
     s.x = (xx - yy) + s.cr;
     s.y = s.y * twoX + s.ci;
 }
 
-// Block end, the rare part: writes the finished lanes' indices and gives them
-// the next pixels. Works on copies so that the hot loop keeps its lanes in
-// registers.
+// Writes the indices of the lanes named by bits.
 template <int W>
-__attribute__((noinline)) VecState<W> Service(VecState<W> s, typename Lanes<W>::I done, int* slot,
-                                              Feed& feed, int& busyLanes) {
-    double x[W], y[W], cr[W], ci[W];
-    std::int64_t cnt[W], alive[W], busy[W], fin[W];
-    __builtin_memcpy(x, &s.x, sizeof x);
-    __builtin_memcpy(y, &s.y, sizeof y);
-    __builtin_memcpy(cr, &s.cr, sizeof cr);
-    __builtin_memcpy(ci, &s.ci, sizeof ci);
-    __builtin_memcpy(cnt, &s.cnt, sizeof cnt);
-    __builtin_memcpy(alive, &s.alive, sizeof alive);
-    __builtin_memcpy(busy, &s.busy, sizeof busy);
-    __builtin_memcpy(fin, &done, sizeof fin);
+QUIRL32_INLINE void WriteOut(const VecState<W>& s, unsigned bits, const Feed& feed) {
+    std::int64_t cnt[W], alive[W], slot[W];
+    ToArray<W>(s.cnt, cnt);
+    ToArray<W>(AliveLanes<W>(s), alive);
+    ToArray<W>(s.slot, slot);
     const std::int64_t limit = feed.params.limit;
-    for (int l = 0; l < W; ++l) {
-        if (fin[l] == 0) {
-            continue;
+    for (; bits != 0; bits &= bits - 1) {
+        const int l = __builtin_ctz(bits);
+        // A lane still alive here ran into the limit or a cycle: index 0.
+        std::int32_t index = 0;
+        if (alive[l] == 0 && cnt[l] < limit) {
+            // The count is below the limit here, so it fits in 32 bits.
+            const auto count = static_cast<std::uint32_t>(cnt[l]);
+            const auto nColors = static_cast<std::uint32_t>(feed.params.nColors);
+            index = static_cast<std::int32_t>(count < nColors ? count : count % nColors);
         }
-        if (slot[l] >= 0) {
-            // A lane still alive here ran into the limit or a cycle: index 0.
-            const bool counted = alive[l] == 0 && cnt[l] < limit;
-            feed.out[slot[l]] =
-                counted ? static_cast<std::int32_t>(cnt[l] % feed.params.nColors) : 0;
-            slot[l] = -1;
-            --busyLanes;
-        }
-        double re = 0.0;
-        double im = 0.0;
-        if (feed.Next(re, im, slot[l])) {
-            ++busyLanes;
-            busy[l] = -1;
-            alive[l] = -1;
-        } else {
-            busy[l] = 0;
-            alive[l] = 0;
-        }
-        x[l] = re;
-        y[l] = im;
-        cr[l] = re;
-        ci[l] = im;
-        cnt[l] = 0;
+        feed.out[slot[l]] = index;
     }
-    __builtin_memcpy(&s.x, x, sizeof x);
-    __builtin_memcpy(&s.y, y, sizeof y);
-    __builtin_memcpy(&s.cr, cr, sizeof cr);
-    __builtin_memcpy(&s.ci, ci, sizeof ci);
-    __builtin_memcpy(&s.cnt, cnt, sizeof cnt);
-    __builtin_memcpy(&s.alive, alive, sizeof alive);
-    __builtin_memcpy(&s.busy, busy, sizeof busy);
-    return s;
 }
 
-// W lanes a vector, V vectors in flight, blocks of B steps (a power of two,
-// so that a busy lane's count is a power of two exactly at the block ends
-// where its saved point is due for renewal).
+// Gives the lanes named by bits the next pixels; lanes left without one go
+// idle. Returns the number of lanes that got a pixel.
+template <int W> QUIRL32_INLINE int Refill(VecState<W>& s, unsigned bits, Feed& feed) {
+    typedef typename Lanes<W>::D D;
+    typedef typename Lanes<W>::I I;
+    feed.Prepare(PopCount(bits));
+    const unsigned fresh = LowestBits(bits, feed.Available());
+    const D zero = Splat<W>(0.0);
+    const I keep = ~BitsMask<W>(bits);
+    const I got = BitsMask<W>(fresh);
+    const D re = Expand<W>(zero, fresh, feed.re + feed.pos);
+    const D im = Expand<W>(zero, fresh, feed.im + feed.pos);
+    s.slot = Expand<W>(s.slot, fresh, feed.slot + feed.pos);
+    feed.pos += PopCount(fresh);
+    s.x = keep ? s.x : re;
+    s.y = keep ? s.y : im;
+    s.cr = keep ? s.cr : re;
+    s.ci = keep ? s.ci : im;
+    s.cnt &= keep;
+    SetAliveLanes<W>(s, (AliveLanes<W>(s) & keep) | got);
+    s.busy = (s.busy & keep) | got;
+    return PopCount(fresh);
+}
+
+// Block end for one vector: finish lanes, refill them, renew saved points.
+template <int W>
+QUIRL32_INLINE void EndBlock(VecState<W>& s, typename Lanes<W>::I limit, Feed& feed,
+                             int& busyLanes) {
+    typedef typename Lanes<W>::I I;
+    const I alive = AliveLanes<W>(s);
+    const I cycle = alive & Equal<W>(s.x, s.sx) & Equal<W>(s.y, s.sy);
+    const I nan = NotEqual<W>(s.x, s.x) | NotEqual<W>(s.y, s.y);
+    const I done = s.busy & (~alive | AtLeast<W>(s.cnt, limit) | cycle | nan);
+    const unsigned bits = MaskBits<W>(done);
+    if (bits != 0) {
+        WriteOut<W>(s, bits, feed);
+        busyLanes += Refill<W>(s, bits, feed) - PopCount(bits);
+    }
+    // Refilled lanes have count 0 and save their first point here.
+    const I renew = ~NonZero<W>(s.cnt & (s.cnt - 1));
+    s.sx = renew ? s.x : s.sx;
+    s.sy = renew ? s.y : s.sy;
+}
+
+// Moves every busy lane into the first vectors, busy lanes first; returns
+// how many vectors they fill.
+template <int W, int V> int Pack(VecState<W>* st) {
+    constexpr int kLanes = W * V;
+    double v[6][kLanes];
+    std::int64_t k[4][kLanes];
+    for (int i = 0; i < V; ++i) {
+        __builtin_memcpy(&v[0][i * W], &st[i].x, sizeof(st[i].x));
+        __builtin_memcpy(&v[1][i * W], &st[i].y, sizeof(st[i].y));
+        __builtin_memcpy(&v[2][i * W], &st[i].cr, sizeof(st[i].cr));
+        __builtin_memcpy(&v[3][i * W], &st[i].ci, sizeof(st[i].ci));
+        __builtin_memcpy(&v[4][i * W], &st[i].sx, sizeof(st[i].sx));
+        __builtin_memcpy(&v[5][i * W], &st[i].sy, sizeof(st[i].sy));
+        __builtin_memcpy(&k[0][i * W], &st[i].cnt, sizeof(st[i].cnt));
+        const typename Lanes<W>::I alive = AliveLanes<W>(st[i]);
+        __builtin_memcpy(&k[1][i * W], &alive, sizeof(alive));
+        __builtin_memcpy(&k[2][i * W], &st[i].busy, sizeof(st[i].busy));
+        __builtin_memcpy(&k[3][i * W], &st[i].slot, sizeof(st[i].slot));
+    }
+    int busy = 0;
+    for (int l = 0; l < kLanes; ++l) {
+        if (k[2][l] == 0) {
+            continue;
+        }
+        for (int a = 0; a < 6; ++a) {
+            const double t = v[a][busy];
+            v[a][busy] = v[a][l];
+            v[a][l] = t;
+        }
+        for (int a = 0; a < 4; ++a) {
+            const std::int64_t t = k[a][busy];
+            k[a][busy] = k[a][l];
+            k[a][l] = t;
+        }
+        ++busy;
+    }
+    for (int i = 0; i < V; ++i) {
+        __builtin_memcpy(&st[i].x, &v[0][i * W], sizeof(st[i].x));
+        __builtin_memcpy(&st[i].y, &v[1][i * W], sizeof(st[i].y));
+        __builtin_memcpy(&st[i].cr, &v[2][i * W], sizeof(st[i].cr));
+        __builtin_memcpy(&st[i].ci, &v[3][i * W], sizeof(st[i].ci));
+        __builtin_memcpy(&st[i].sx, &v[4][i * W], sizeof(st[i].sx));
+        __builtin_memcpy(&st[i].sy, &v[5][i * W], sizeof(st[i].sy));
+        __builtin_memcpy(&st[i].cnt, &k[0][i * W], sizeof(st[i].cnt));
+        typename Lanes<W>::I alive;
+        __builtin_memcpy(&alive, &k[1][i * W], sizeof(alive));
+        SetAliveLanes<W>(st[i], alive);
+        __builtin_memcpy(&st[i].busy, &k[2][i * W], sizeof(st[i].busy));
+        __builtin_memcpy(&st[i].slot, &k[3][i * W], sizeof(st[i].slot));
+    }
+    return (busy + W - 1) / W;
+}
+
+// Runs the first N vectors until the run is done or, once it has no pixels
+// left, until fewer vectors would hold the busy lanes. Returns how many
+// vectors are still needed (0 when done).
+template <int W, int N, int B>
+int RunVectors(VecState<W>* st, const KernelParams& params, Feed& feed, int& busyLanes) {
+    typedef typename Lanes<W>::D D;
+    typedef typename Lanes<W>::I I;
+    D two = Splat<W>(2.0);
+#if QUIRL32_KERNEL_ISA == 2
+    // Hides the value from the compiler, which would turn x * 2 back into x + x.
+    __asm__("" : "+x"(two));
+#endif
+    const D four = Splat<W>(4.0);
+    const I limit = SplatInt<W>(params.limit);
+    VecState<W> s[N];
+    for (int v = 0; v < N; ++v) {
+        s[v] = st[v];
+    }
+    while (busyLanes > 0 && !(feed.Exhausted() && busyLanes <= W * (N - 1))) {
+        for (int k = 0; k < B; ++k) {
+#pragma GCC unroll 8
+            for (int v = 0; v < N; ++v) {
+                Step<W>(s[v], two, four);
+            }
+        }
+#pragma GCC unroll 8
+        for (int v = 0; v < N; ++v) {
+            EndBlock<W>(s[v], limit, feed, busyLanes);
+        }
+    }
+    for (int v = 0; v < N; ++v) {
+        st[v] = s[v];
+    }
+    return busyLanes > 0 ? (busyLanes + W - 1) / W : 0;
+}
+
+// W lanes a vector, V vectors in flight (1 to 4), blocks of B steps (a power
+// of two, so that a busy lane's count is a power of two exactly at the block
+// ends where its saved point is due for renewal).
 template <int W, int V, int B>
 void Run(const KernelParams& params, int x, int y, int dx, int dy, int n, std::int32_t* out) {
     static_assert(B > 0 && (B & (B - 1)) == 0, "steps per block: a power of two");
+    static_assert(V >= 1 && V <= 4, "vectors in flight: 1 to 4");
     typedef typename Lanes<W>::D D;
     typedef typename Lanes<W>::I I;
     if (n <= 0) {
@@ -248,46 +548,40 @@ void Run(const KernelParams& params, int x, int y, int dx, int dy, int n, std::i
         return;
     }
 
-    Feed feed{params, x, y, dx, dy, n, 0, out};
-    const D four = Splat<W>(4.0);
-    const I limit = SplatInt<W>(params.limit);
-    const I allLanes = SplatInt<W>(-1);
-
+    Feed feed{params, x, y, dx, dy, n, 0, out, 0, 0, {}, {}, {}};
     VecState<W> st[V];
-    int slot[V][W];
     int busyLanes = 0;
+    const D zero = Splat<W>(0.0);
+    const I none = SplatInt<W>(0);
+    constexpr unsigned kAllLanes = (1u << W) - 1;
     for (int v = 0; v < V; ++v) {
-        const D zero = Splat<W>(0.0);
-        const I none = SplatInt<W>(0);
-        st[v] = VecState<W>{zero, zero, zero, zero, zero, zero, none, none, none};
-        for (int l = 0; l < W; ++l) {
-            slot[v][l] = -1;
-        }
-        st[v] = Service<W>(st[v], allLanes, slot[v], feed, busyLanes);
+        st[v] = VecState<W>{zero, zero, zero, zero, zero, zero, none, {}, none, none};
+        SetAliveLanes<W>(st[v], none);
+        busyLanes += Refill<W>(st[v], kAllLanes, feed);
         st[v].sx = st[v].x;
         st[v].sy = st[v].y;
     }
-
-    while (busyLanes > 0) {
-        for (int k = 0; k < B; ++k) {
-#pragma GCC unroll 8
-            for (int v = 0; v < V; ++v) {
-                Step<W>(st[v], four);
-            }
+    int vectors = V;
+    while (vectors > 0) {
+        if (vectors < V || busyLanes <= W * (V - 1)) {
+            vectors = Pack<W, V>(st);
         }
-#pragma GCC unroll 8
-        for (int v = 0; v < V; ++v) {
-            VecState<W>& s = st[v];
-            const I cycle = s.alive & Equal<W>(s.x, s.sx) & Equal<W>(s.y, s.sy);
-            const I nan = NotEqual<W>(s.x, s.x) | NotEqual<W>(s.y, s.y);
-            const I done = s.busy & (~s.alive | AtLeast<W>(s.cnt, limit) | cycle | nan);
-            if (AnyLane<W>(done)) {
-                s = Service<W>(s, done, slot[v], feed, busyLanes);
-            }
-            // Refilled lanes have count 0 and save their first point here.
-            const I renew = IsZero<W>(s.cnt & (s.cnt - 1));
-            s.sx = renew ? s.x : s.sx;
-            s.sy = renew ? s.y : s.sy;
+        switch (vectors) {
+        case 4:
+            vectors = RunVectors<W, (V >= 4 ? 4 : 1), B>(st, params, feed, busyLanes);
+            break;
+        case 3:
+            vectors = RunVectors<W, (V >= 3 ? 3 : 1), B>(st, params, feed, busyLanes);
+            break;
+        case 2:
+            vectors = RunVectors<W, (V >= 2 ? 2 : 1), B>(st, params, feed, busyLanes);
+            break;
+        case 1:
+            vectors = RunVectors<W, 1, B>(st, params, feed, busyLanes);
+            break;
+        default:
+            vectors = 0;
+            break;
         }
     }
 }

@@ -5,9 +5,12 @@
 
 #if defined(QUIRL32_KERNEL_X86)
 
+#include <immintrin.h>
+
 #pragma GCC push_options
 #pragma GCC target("avx2")
 #define QUIRL32_KERNEL_NS kernel_avx2
+#define QUIRL32_KERNEL_ISA 2
 #include "engine/kernel/kernel_body.h"
 
 void kernel_variants::RunAvx2(const KernelParams& params, int x, int y, int dx, int dy, int n,

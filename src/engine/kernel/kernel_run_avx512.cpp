@@ -6,9 +6,12 @@
 
 #if defined(QUIRL32_KERNEL_X86)
 
+#include <immintrin.h>
+
 #pragma GCC push_options
 #pragma GCC target("avx512f")
 #define QUIRL32_KERNEL_NS kernel_avx512
+#define QUIRL32_KERNEL_ISA 3
 #include "engine/kernel/kernel_body.h"
 
 void kernel_variants::RunAvx512(const KernelParams& params, int x, int y, int dx, int dy, int n,

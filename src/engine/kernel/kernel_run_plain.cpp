@@ -4,6 +4,7 @@
 #include "engine/kernel/kernel_variants.h"
 
 #define QUIRL32_KERNEL_NS kernel_plain
+#define QUIRL32_KERNEL_ISA 0
 #include "engine/kernel/kernel_body.h"
 
 void kernel_variants::RunPlain(const KernelParams& params, int x, int y, int dx, int dy, int n,

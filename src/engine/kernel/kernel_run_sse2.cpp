@@ -5,7 +5,10 @@
 
 #if defined(QUIRL32_KERNEL_X86)
 
+#include <immintrin.h>
+
 #define QUIRL32_KERNEL_NS kernel_sse2
+#define QUIRL32_KERNEL_ISA 1
 #include "engine/kernel/kernel_body.h"
 
 void kernel_variants::RunSse2(const KernelParams& params, int x, int y, int dx, int dy, int n,
