@@ -26,3 +26,16 @@ int ComputeIndex(const KernelParams& params, double re, double im);
 // (dx, dy) = (1, 0), a column segment (0, 1). n <= 0 writes nothing.
 void ComputeRun(const KernelParams& params, int x, int y, int dx, int dy, int n,
                 std::int32_t* indices);
+
+// The palette indices of a width x height rectangle of pixels whose top-left
+// pixel is (left, top), row by row: indices[j * width + i] belongs to pixel
+// (left + i, top + j). All of it is evaluated as one stream, so that a long
+// orbit late in one row runs alongside the rows after it.
+void ComputeRect(const KernelParams& params, int left, int top, int width, int height,
+                 std::int32_t* indices);
+
+// The general form of both: lines lines of n pixels, pixel i of line j at
+// (x + i * dx + j * lineDx, y + i * dy + j * lineDy), its index in
+// indices[j * n + i]. Nothing is written when n <= 0 or lines <= 0.
+void ComputeLines(const KernelParams& params, int x, int y, int dx, int dy, int n, int lineDx,
+                  int lineDy, int lines, std::int32_t* indices);

@@ -304,22 +304,29 @@ struct Feed {
     static constexpr int kRoom = kBatch + 8;
 
     KernelParams params;
-    long long x, y, dx, dy;
-    int n;
-    int next;
+    kernel_variants::PixelRun run;
     std::int32_t* out;
+    std::int64_t total; // pixels in the run
+    std::int64_t next;  // the next pixel to map
+    long long col;      // its place in its line
+    long long px, py;   // its coordinates
+    long long lineX, lineY;
     int pos;
     int end;
     double re[kRoom];
     double im[kRoom];
     std::int64_t slot[kRoom];
 
+    Feed(const KernelParams& p, const kernel_variants::PixelRun& r, std::int32_t* o)
+        : params(p), run(r), out(o), total(std::int64_t(r.n) * r.lines), next(0), col(0), px(r.x),
+          py(r.y), lineX(r.x), lineY(r.y), pos(0), end(0), re{}, im{}, slot{} {}
+
     int Available() const { return end - pos; }
-    bool Exhausted() const { return pos == end && next == n; }
+    bool Exhausted() const { return pos == end && next == total; }
 
     // Makes at least want pixels ready, if the run has that many left.
     QUIRL32_INLINE void Prepare(int want) {
-        if (end - pos >= want || next == n) {
+        if (end - pos >= want || next == total) {
             return;
         }
         int k = 0;
@@ -329,10 +336,20 @@ struct Feed {
             slot[k] = slot[i];
         }
         pos = 0;
-        while (k < kBatch && next < n) {
-            const int i = next++;
-            const double r = static_cast<double>(x + i * dx) * params.scaleX + params.xMin;
-            const double m = static_cast<double>(y + i * dy) * params.scaleY + params.yMin;
+        while (k < kBatch && next < total) {
+            const std::int64_t i = next++;
+            const double r = static_cast<double>(px) * params.scaleX + params.xMin;
+            const double m = static_cast<double>(py) * params.scaleY + params.yMin;
+            if (++col == run.n) {
+                col = 0;
+                lineX += run.lineDx;
+                lineY += run.lineDy;
+                px = lineX;
+                py = lineY;
+            } else {
+                px += run.dx;
+                py += run.dy;
+            }
             if (r * r + m * m >= 4.0) {
                 out[i] = 0;
                 continue;
@@ -344,6 +361,12 @@ struct Feed {
         }
         end = k;
     }
+};
+
+// What every block needs, made once per run.
+template <int W> struct Constants {
+    typename Lanes<W>::D two, four, nColors, inverse;
+    typename Lanes<W>::I limit;
 };
 
 // One step of the plain loop in every lane: test the current point, count the
@@ -372,25 +395,56 @@ QUIRL32_INLINE void Step(VecState<W>& s, typename Lanes<W>::D two, typename Lane
     s.y = s.y * twoX + s.ci;
 }
 
-// Writes the indices of the lanes named by bits.
+template <int W> QUIRL32_INLINE typename Lanes<W>::D AsDouble(typename Lanes<W>::I v) {
+    typename Lanes<W>::D r;
+    __builtin_memcpy(&r, &v, sizeof(r));
+    return r;
+}
+
+template <int W> QUIRL32_INLINE typename Lanes<W>::I AsInt(typename Lanes<W>::D v) {
+    typename Lanes<W>::I r;
+    __builtin_memcpy(&r, &v, sizeof(r));
+    return r;
+}
+
+// count mod nColors in every lane, without a division or a branch. Counts
+// and palette sizes lie below 2^31, so in double precision every value here is
+// an exact integer; the quotient rounded to nearest is at most one too large,
+// and one correction makes the remainder exact. Integers below 2^52 convert
+// by their bits: 2^52 + k has exactly the bits of 2^52 with k in the low ones.
 template <int W>
-QUIRL32_INLINE void WriteOut(const VecState<W>& s, unsigned bits, const Feed& feed) {
-    std::int64_t cnt[W], alive[W], slot[W];
-    ToArray<W>(s.cnt, cnt);
-    ToArray<W>(AliveLanes<W>(s), alive);
+QUIRL32_INLINE typename Lanes<W>::I Remainder(typename Lanes<W>::I count,
+                                              typename Lanes<W>::D nColors,
+                                              typename Lanes<W>::D inverse) {
+    typedef typename Lanes<W>::D D;
+    typedef typename Lanes<W>::I I;
+    const D twoTo52 = Splat<W>(4503599627370496.0);
+    const I twoTo52Bits = SplatInt<W>(0x4330000000000000);
+    const D c = AsDouble<W>(count | twoTo52Bits) - twoTo52;
+    const D q = (c * inverse + twoTo52) - twoTo52;
+    D r = c - q * nColors;
+    r = NotGreaterEqual<W>(r, Splat<W>(0.0)) ? r + nColors : r;
+    return AsInt<W>(r + twoTo52) ^ twoTo52Bits;
+}
+
+// Writes the indices of the lanes named by bits. A lane still alive here ran
+// into the limit or a cycle and gives 0, as does a count that reached the
+// limit. Every lane is stored, the others to a scratch place, so that no
+// branch depends on how many lanes finished.
+template <int W>
+QUIRL32_INLINE void WriteOut(const VecState<W>& s, unsigned bits, const Feed& feed,
+                             typename Lanes<W>::I limit, typename Lanes<W>::D nColors,
+                             typename Lanes<W>::D inverse) {
+    typedef typename Lanes<W>::I I;
+    const I counted = ~AliveLanes<W>(s) & ~AtLeast<W>(s.cnt, limit);
+    const I index = Remainder<W>(s.cnt, nColors, inverse) & counted;
+    std::int64_t slot[W], value[W];
     ToArray<W>(s.slot, slot);
-    const std::int64_t limit = feed.params.limit;
-    for (; bits != 0; bits &= bits - 1) {
-        const int l = __builtin_ctz(bits);
-        // A lane still alive here ran into the limit or a cycle: index 0.
-        std::int32_t index = 0;
-        if (alive[l] == 0 && cnt[l] < limit) {
-            // The count is below the limit here, so it fits in 32 bits.
-            const auto count = static_cast<std::uint32_t>(cnt[l]);
-            const auto nColors = static_cast<std::uint32_t>(feed.params.nColors);
-            index = static_cast<std::int32_t>(count < nColors ? count : count % nColors);
-        }
-        feed.out[slot[l]] = index;
+    ToArray<W>(index, value);
+    std::int32_t scratch = 0;
+    for (int l = 0; l < W; ++l) {
+        std::int32_t* to = (bits >> l & 1) ? feed.out + slot[l] : &scratch;
+        *to = static_cast<std::int32_t>(value[l]);
     }
 }
 
@@ -399,8 +453,9 @@ QUIRL32_INLINE void WriteOut(const VecState<W>& s, unsigned bits, const Feed& fe
 template <int W> QUIRL32_INLINE int Refill(VecState<W>& s, unsigned bits, Feed& feed) {
     typedef typename Lanes<W>::D D;
     typedef typename Lanes<W>::I I;
-    feed.Prepare(PopCount(bits));
-    const unsigned fresh = LowestBits(bits, feed.Available());
+    const int wanted = PopCount(bits);
+    feed.Prepare(wanted);
+    const unsigned fresh = feed.Available() >= wanted ? bits : LowestBits(bits, feed.Available());
     const D zero = Splat<W>(0.0);
     const I keep = ~BitsMask<W>(bits);
     const I got = BitsMask<W>(fresh);
@@ -420,8 +475,8 @@ template <int W> QUIRL32_INLINE int Refill(VecState<W>& s, unsigned bits, Feed& 
 
 // Block end for one vector: finish lanes, refill them, renew saved points.
 template <int W>
-QUIRL32_INLINE void EndBlock(VecState<W>& s, typename Lanes<W>::I limit, Feed& feed,
-                             int& busyLanes) {
+QUIRL32_INLINE void EndBlock(VecState<W>& s, const Constants<W>& k, Feed& feed, int& busyLanes) {
+    const typename Lanes<W>::I limit = k.limit;
     typedef typename Lanes<W>::I I;
     const I alive = AliveLanes<W>(s);
     const I cycle = alive & Equal<W>(s.x, s.sx) & Equal<W>(s.y, s.sy);
@@ -429,7 +484,7 @@ QUIRL32_INLINE void EndBlock(VecState<W>& s, typename Lanes<W>::I limit, Feed& f
     const I done = s.busy & (~alive | AtLeast<W>(s.cnt, limit) | cycle | nan);
     const unsigned bits = MaskBits<W>(done);
     if (bits != 0) {
-        WriteOut<W>(s, bits, feed);
+        WriteOut<W>(s, bits, feed, limit, k.nColors, k.inverse);
         busyLanes += Refill<W>(s, bits, feed) - PopCount(bits);
     }
     // Refilled lanes have count 0 and save their first point here.
@@ -494,36 +549,54 @@ template <int W, int V> int Pack(VecState<W>* st) {
 // Runs the first N vectors until the run is done or, once it has no pixels
 // left, until fewer vectors would hold the busy lanes. Returns how many
 // vectors are still needed (0 when done).
+// The vectors are handled one by one with constant indices, never in a loop
+// over the array, so that the compiler keeps every lane in a register.
+template <int W, int N, int v = 0>
+QUIRL32_INLINE void StepAll(VecState<W> (&s)[N], const Constants<W>& k) {
+    if constexpr (v < N) {
+        Step<W>(s[v], k.two, k.four);
+        StepAll<W, N, v + 1>(s, k);
+    }
+}
+
+template <int W, int N, int v = 0>
+QUIRL32_INLINE void EndBlockAll(VecState<W> (&s)[N], const Constants<W>& k, Feed& feed,
+                                int& busyLanes) {
+    if constexpr (v < N) {
+        EndBlock<W>(s[v], k, feed, busyLanes);
+        EndBlockAll<W, N, v + 1>(s, k, feed, busyLanes);
+    }
+}
+
+template <int W, int N, int v = 0>
+QUIRL32_INLINE void CopyAll(VecState<W>* to, const VecState<W>* from) {
+    if constexpr (v < N) {
+        to[v] = from[v];
+        CopyAll<W, N, v + 1>(to, from);
+    }
+}
+
 template <int W, int N, int B>
 int RunVectors(VecState<W>* st, const KernelParams& params, Feed& feed, int& busyLanes) {
-    typedef typename Lanes<W>::D D;
-    typedef typename Lanes<W>::I I;
-    D two = Splat<W>(2.0);
+    Constants<W> k;
+    k.two = Splat<W>(2.0);
 #if QUIRL32_KERNEL_ISA == 2
     // Hides the value from the compiler, which would turn x * 2 back into x + x.
-    __asm__("" : "+x"(two));
+    __asm__("" : "+x"(k.two));
 #endif
-    const D four = Splat<W>(4.0);
-    const I limit = SplatInt<W>(params.limit);
+    k.four = Splat<W>(4.0);
+    k.nColors = Splat<W>(params.nColors);
+    k.inverse = Splat<W>(1.0 / params.nColors);
+    k.limit = SplatInt<W>(params.limit);
     VecState<W> s[N];
-    for (int v = 0; v < N; ++v) {
-        s[v] = st[v];
-    }
+    CopyAll<W, N>(s, st);
     while (busyLanes > 0 && !(feed.Exhausted() && busyLanes <= W * (N - 1))) {
-        for (int k = 0; k < B; ++k) {
-#pragma GCC unroll 8
-            for (int v = 0; v < N; ++v) {
-                Step<W>(s[v], two, four);
-            }
+        for (int step = 0; step < B; ++step) {
+            StepAll<W, N>(s, k);
         }
-#pragma GCC unroll 8
-        for (int v = 0; v < N; ++v) {
-            EndBlock<W>(s[v], limit, feed, busyLanes);
-        }
+        EndBlockAll<W, N>(s, k, feed, busyLanes);
     }
-    for (int v = 0; v < N; ++v) {
-        st[v] = s[v];
-    }
+    CopyAll<W, N>(st, s);
     return busyLanes > 0 ? (busyLanes + W - 1) / W : 0;
 }
 
@@ -531,24 +604,25 @@ int RunVectors(VecState<W>* st, const KernelParams& params, Feed& feed, int& bus
 // of two, so that a busy lane's count is a power of two exactly at the block
 // ends where its saved point is due for renewal).
 template <int W, int V, int B>
-void Run(const KernelParams& params, int x, int y, int dx, int dy, int n, std::int32_t* out) {
+void Run(const KernelParams& params, const kernel_variants::PixelRun& run, std::int32_t* out) {
     static_assert(B > 0 && (B & (B - 1)) == 0, "steps per block: a power of two");
     static_assert(V >= 1 && V <= 4, "vectors in flight: 1 to 4");
     typedef typename Lanes<W>::D D;
     typedef typename Lanes<W>::I I;
-    if (n <= 0) {
+    if (run.n <= 0 || run.lines <= 0) {
         return;
     }
     if (params.limit <= 1 || params.nColors <= 0) {
         // The plain loop gives 0 everywhere: a count never exceeds the limit
         // and equals it when it reaches 1.
-        for (int i = 0; i < n; ++i) {
+        const std::int64_t total = std::int64_t(run.n) * run.lines;
+        for (std::int64_t i = 0; i < total; ++i) {
             out[i] = 0;
         }
         return;
     }
 
-    Feed feed{params, x, y, dx, dy, n, 0, out, 0, 0, {}, {}, {}};
+    Feed feed(params, run, out);
     VecState<W> st[V];
     int busyLanes = 0;
     const D zero = Splat<W>(0.0);

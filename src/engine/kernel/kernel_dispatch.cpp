@@ -89,7 +89,18 @@ const char* KernelLevelName(KernelLevel level) {
     return "unknown";
 }
 
+void ComputeLines(const KernelParams& params, int x, int y, int dx, int dy, int n, int lineDx,
+                  int lineDy, int lines, std::int32_t* indices) {
+    const kernel_variants::PixelRun run{x, y, dx, dy, n, lineDx, lineDy, lines};
+    FunctionOf(CurrentKernelLevel())(params, run, indices);
+}
+
 void ComputeRun(const KernelParams& params, int x, int y, int dx, int dy, int n,
                 std::int32_t* indices) {
-    FunctionOf(CurrentKernelLevel())(params, x, y, dx, dy, n, indices);
+    ComputeLines(params, x, y, dx, dy, n, 0, 0, 1, indices);
+}
+
+void ComputeRect(const KernelParams& params, int left, int top, int width, int height,
+                 std::int32_t* indices) {
+    ComputeLines(params, left, top, 1, 0, width, 0, 1, height, indices);
 }

@@ -13,9 +13,9 @@
 #define QUIRL32_KERNEL_ISA 2
 #include "engine/kernel/kernel_body.h"
 
-void kernel_variants::RunAvx2(const KernelParams& params, int x, int y, int dx, int dy, int n,
-                              std::int32_t* indices) {
-    kernel_avx2::Run<4, 4, 32>(params, x, y, dx, dy, n, indices);
+void kernel_variants::RunAvx2(const KernelParams& params, const PixelRun& run,
+                               std::int32_t* indices) {
+    kernel_avx2::Run<4, 4, 32>(params, run, indices);
 }
 #pragma GCC pop_options
 

@@ -14,9 +14,9 @@
 #define QUIRL32_KERNEL_ISA 3
 #include "engine/kernel/kernel_body.h"
 
-void kernel_variants::RunAvx512(const KernelParams& params, int x, int y, int dx, int dy, int n,
-                                std::int32_t* indices) {
-    kernel_avx512::Run<8, 4, 32>(params, x, y, dx, dy, n, indices);
+void kernel_variants::RunAvx512(const KernelParams& params, const PixelRun& run,
+                               std::int32_t* indices) {
+    kernel_avx512::Run<8, 4, 32>(params, run, indices);
 }
 #pragma GCC pop_options
 

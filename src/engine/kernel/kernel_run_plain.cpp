@@ -7,7 +7,7 @@
 #define QUIRL32_KERNEL_ISA 0
 #include "engine/kernel/kernel_body.h"
 
-void kernel_variants::RunPlain(const KernelParams& params, int x, int y, int dx, int dy, int n,
+void kernel_variants::RunPlain(const KernelParams& params, const PixelRun& run,
                                std::int32_t* indices) {
-    kernel_plain::Run<1, 4, 32>(params, x, y, dx, dy, n, indices);
+    kernel_plain::Run<1, 4, 32>(params, run, indices);
 }

@@ -11,9 +11,9 @@
 #define QUIRL32_KERNEL_ISA 1
 #include "engine/kernel/kernel_body.h"
 
-void kernel_variants::RunSse2(const KernelParams& params, int x, int y, int dx, int dy, int n,
-                              std::int32_t* indices) {
-    kernel_sse2::Run<2, 4, 32>(params, x, y, dx, dy, n, indices);
+void kernel_variants::RunSse2(const KernelParams& params, const PixelRun& run,
+                               std::int32_t* indices) {
+    kernel_sse2::Run<2, 4, 32>(params, run, indices);
 }
 
 #endif

@@ -6,20 +6,24 @@
 
 namespace kernel_variants {
 
-using RunFunction = void (*)(const KernelParams& params, int x, int y, int dx, int dy, int n,
+// lines lines of n pixels: pixel i of line j lies at
+// (x + i * dx + j * lineDx, y + i * dy + j * lineDy) and its index goes to
+// indices[j * n + i].
+struct PixelRun {
+    int x, y, dx, dy, n;
+    int lineDx, lineDy, lines;
+};
+
+using RunFunction = void (*)(const KernelParams& params, const PixelRun& run,
                              std::int32_t* indices);
 
-void RunPlain(const KernelParams& params, int x, int y, int dx, int dy, int n,
-              std::int32_t* indices);
+void RunPlain(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
 
 #if defined(__x86_64__)
 #define QUIRL32_KERNEL_X86 1
-void RunSse2(const KernelParams& params, int x, int y, int dx, int dy, int n,
-             std::int32_t* indices);
-void RunAvx2(const KernelParams& params, int x, int y, int dx, int dy, int n,
-             std::int32_t* indices);
-void RunAvx512(const KernelParams& params, int x, int y, int dx, int dy, int n,
-               std::int32_t* indices);
+void RunSse2(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
+void RunAvx2(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
+void RunAvx512(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
 #endif
 
 } // namespace kernel_variants
