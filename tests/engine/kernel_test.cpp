@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -56,10 +57,15 @@ protected:
         }
     }
 
+    // The index of the point a scale-0 view maps every pixel to, through a
+    // run long enough to fill lanes of every vector width.
     int RunOne(const KernelParams& p) {
-        std::int32_t index = -1;
-        ComputeRun(p, 0, 0, 1, 0, 1, &index);
-        return index;
+        std::vector<std::int32_t> got(11, -1);
+        ComputeRun(p, 0, 0, 1, 0, int(got.size()), got.data());
+        for (std::int32_t index : got) {
+            EXPECT_EQ(index, got[0]);
+        }
+        return got[0];
     }
 
     // Compares the rows of a picture (columns 0 ... width, rows 0 ... height,
@@ -178,6 +184,36 @@ TEST_F(KernelLevels, RunsOfEveryLengthAndDirection) {
     });
 }
 
+TEST_F(KernelLevels, RectanglesAndLinesAreOneStream) {
+    const KernelParams p = ZoomView(256, 256, 2000);
+    ForEachLevel([&] {
+        // A strip, a block and a single pixel, row by row.
+        for (const auto& r : {std::array{10, 20, 200, 3}, std::array{90, 60, 37, 41},
+                              std::array{5, 7, 1, 1}, std::array{5, 7, 0, 4}}) {
+            const int left = r[0], top = r[1], width = r[2], height = r[3];
+            std::vector<std::int32_t> got(std::size_t(width) * height + 1, -7);
+            ComputeRect(p, left, top, width, height, got.data());
+            EXPECT_EQ(got.back(), -7) << "wrote past a " << width << " x " << height << " block";
+            for (int j = 0; j < height; ++j) {
+                for (int i = 0; i < width; ++i) {
+                    ASSERT_EQ(got[std::size_t(j) * width + i], NaiveAt(p, left + i, top + j))
+                        << width << " x " << height << " block, pixel " << i << ", " << j;
+                }
+            }
+        }
+        // Columns stepping leftwards, lines running up: any steps will do.
+        const int n = 9, lines = 13;
+        std::vector<std::int32_t> got(n * lines, -7);
+        ComputeLines(p, 200, 150, 0, 1, n, -3, -5, lines, got.data());
+        for (int j = 0; j < lines; ++j) {
+            for (int i = 0; i < n; ++i) {
+                ASSERT_EQ(got[j * n + i], NaiveAt(p, 200 - 3 * j, 150 + i - 5 * j))
+                    << i << ", " << j;
+            }
+        }
+    });
+}
+
 TEST_F(KernelLevels, LimitsOfOneOrLessGiveZero) {
     const KernelParams base = DefaultView(200, 50);
     ForEachLevel([&] {
@@ -200,7 +236,7 @@ TEST_F(KernelLevels, LimitsOfOneOrLessGiveZero) {
 // At the largest limit the plain loop would run for seconds on each of these
 // points; the cycle test must end them at once, with the plain loop's index.
 TEST_F(KernelLevels, CyclesEndFastAtTheLargestLimit) {
-    const double points[][2] = {{0, 0},      {-1, 0},       {0, 1},    {-1.75, 0},
+    const double points[][2] = {{0, 0},      {-1, 0},       {0, 1},    {-1.77, 0},
                                 {-0.1, 0.1}, {-0.12, 0.75}, {0.26, 0}, {-0.75, 0.1}};
     const int expected[] = {0, 0, 0, 0, 0, 0, 29, 32};
     const auto start = std::chrono::steady_clock::now();
@@ -209,15 +245,16 @@ TEST_F(KernelLevels, CyclesEndFastAtTheLargestLimit) {
         EXPECT_EQ(ComputeIndex(AtPoint(re, im, kMaxLimit), re, im), expected[i]) << i;
     }
     ForEachLevel([&] {
-        // A run where a few pixels cycle among others that escape.
-        std::vector<std::int32_t> got(8, -1);
         for (int i = 0; i < 8; ++i) {
-            got.assign(8, -1);
-            KernelParams p = AtPoint(points[i][0], points[i][1], kMaxLimit);
-            ComputeRun(p, 0, 0, 1, 0, 8, got.data());
-            for (int k = 0; k < 8; ++k) {
-                ASSERT_EQ(got[k], expected[i]) << "point " << i;
-            }
+            EXPECT_EQ(RunOne(AtPoint(points[i][0], points[i][1], kMaxLimit)), expected[i]) << i;
+        }
+        // Cycling and escaping pixels side by side in the same vectors:
+        // -1, -0.5, 0, 0.5, 1, 1.5 on the real axis, seven times over.
+        const KernelParams line = View(-1.0, 0.0, 0.5, kMaxLimit);
+        std::vector<std::int32_t> got(6 * 7, -1);
+        ComputeLines(line, 0, 0, 1, 0, 6, 0, 0, 7, got.data());
+        for (std::size_t k = 0; k < got.size(); ++k) {
+            ASSERT_EQ(got[k], (std::array{0, 0, 0, 4, 1, 1}[k % 6])) << "pixel " << k;
         }
     });
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));

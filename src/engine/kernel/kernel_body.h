@@ -413,9 +413,8 @@ template <int W> QUIRL32_INLINE typename Lanes<W>::I AsInt(typename Lanes<W>::D 
 // and one correction makes the remainder exact. Integers below 2^52 convert
 // by their bits: 2^52 + k has exactly the bits of 2^52 with k in the low ones.
 template <int W>
-QUIRL32_INLINE typename Lanes<W>::I Remainder(typename Lanes<W>::I count,
-                                              typename Lanes<W>::D nColors,
-                                              typename Lanes<W>::D inverse) {
+QUIRL32_INLINE typename Lanes<W>::I
+Remainder(typename Lanes<W>::I count, typename Lanes<W>::D nColors, typename Lanes<W>::D inverse) {
     typedef typename Lanes<W>::D D;
     typedef typename Lanes<W>::I I;
     const D twoTo52 = Splat<W>(4503599627370496.0);

@@ -91,6 +91,12 @@ const char* KernelLevelName(KernelLevel level) {
 
 void ComputeLines(const KernelParams& params, int x, int y, int dx, int dy, int n, int lineDx,
                   int lineDy, int lines, std::int32_t* indices) {
+    if (n == 1 && lines == 1) {
+        // One pixel: no lanes to keep busy.
+        indices[0] = ComputeIndex(params, double(x) * params.scaleX + params.xMin,
+                                  double(y) * params.scaleY + params.yMin);
+        return;
+    }
     const kernel_variants::PixelRun run{x, y, dx, dy, n, lineDx, lineDy, lines};
     FunctionOf(CurrentKernelLevel())(params, run, indices);
 }

@@ -14,7 +14,7 @@
 #include "engine/kernel/kernel_body.h"
 
 void kernel_variants::RunAvx2(const KernelParams& params, const PixelRun& run,
-                               std::int32_t* indices) {
+                              std::int32_t* indices) {
     kernel_avx2::Run<4, 4, 32>(params, run, indices);
 }
 #pragma GCC pop_options

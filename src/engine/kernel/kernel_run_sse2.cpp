@@ -12,7 +12,7 @@
 #include "engine/kernel/kernel_body.h"
 
 void kernel_variants::RunSse2(const KernelParams& params, const PixelRun& run,
-                               std::int32_t* indices) {
+                              std::int32_t* indices) {
     kernel_sse2::Run<2, 4, 32>(params, run, indices);
 }
 
