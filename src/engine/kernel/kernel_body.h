@@ -603,7 +603,8 @@ int RunVectors(VecState<W>* st, const KernelParams& params, Feed& feed, int& bus
 // of two, so that a busy lane's count is a power of two exactly at the block
 // ends where its saved point is due for renewal).
 template <int W, int V, int B>
-void Run(const KernelParams& params, const kernel_variants::PixelRun& run, std::int32_t* out) {
+void RunBlocks(const KernelParams& params, const kernel_variants::PixelRun& run,
+               std::int32_t* out) {
     static_assert(B > 0 && (B & (B - 1)) == 0, "steps per block: a power of two");
     static_assert(V >= 1 && V <= 4, "vectors in flight: 1 to 4");
     typedef typename Lanes<W>::D D;
@@ -656,6 +657,20 @@ void Run(const KernelParams& params, const kernel_variants::PixelRun& run, std::
             vectors = 0;
             break;
         }
+    }
+}
+
+// A lane that finishes early in a block idles until the block ends, so
+// short orbits want short blocks and long ones long blocks, which cost less
+// at their ends. The limit bounds the counts and picks the size.
+template <int W, int V>
+void Run(const KernelParams& params, const kernel_variants::PixelRun& run, std::int32_t* out) {
+    if (params.limit <= 64) {
+        RunBlocks<W, V, 8>(params, run, out);
+    } else if (params.limit <= 512) {
+        RunBlocks<W, V, 16>(params, run, out);
+    } else {
+        RunBlocks<W, V, 32>(params, run, out);
     }
 }
 

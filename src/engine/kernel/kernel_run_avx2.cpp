@@ -15,7 +15,7 @@
 
 void kernel_variants::RunAvx2(const KernelParams& params, const PixelRun& run,
                               std::int32_t* indices) {
-    kernel_avx2::Run<4, 4, 32>(params, run, indices);
+    kernel_avx2::Run<4, 4>(params, run, indices);
 }
 #pragma GCC pop_options
 

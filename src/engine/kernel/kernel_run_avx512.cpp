@@ -16,7 +16,7 @@
 
 void kernel_variants::RunAvx512(const KernelParams& params, const PixelRun& run,
                                 std::int32_t* indices) {
-    kernel_avx512::Run<8, 4, 32>(params, run, indices);
+    kernel_avx512::Run<8, 4>(params, run, indices);
 }
 #pragma GCC pop_options
 

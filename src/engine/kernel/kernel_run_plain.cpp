@@ -9,5 +9,5 @@
 
 void kernel_variants::RunPlain(const KernelParams& params, const PixelRun& run,
                                std::int32_t* indices) {
-    kernel_plain::Run<1, 4, 32>(params, run, indices);
+    kernel_plain::Run<1, 4>(params, run, indices);
 }

@@ -13,7 +13,7 @@
 
 void kernel_variants::RunSse2(const KernelParams& params, const PixelRun& run,
                               std::int32_t* indices) {
-    kernel_sse2::Run<2, 4, 32>(params, run, indices);
+    kernel_sse2::Run<2, 4>(params, run, indices);
 }
 
 #endif
