@@ -1,0 +1,10 @@
+// The dialog templates of the set commands.
+
+#include "commands/info_dlg.h"
+#include "commands/resources.h"
+#include "commands/specify_dlg.h"
+
+void AddDialogResources(ResourceTable& table) {
+    for (DialogTemplate t : {SpecifyDialogTemplate(), InfoDialogTemplate()})
+        table.dialogs[t.id] = std::move(t);
+}
