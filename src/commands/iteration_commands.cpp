@@ -1,8 +1,8 @@
 // The iteration limit: six presets and "other...", with their check marks.
 
+#include "commands/info_text.h"
 #include "commands/specify_dlg.h"
 #include "doc/number_text.h"
-#include "commands/info_text.h"
 #include "view/quirl32_view.h"
 
 void CQuirl32View::OnIterPreset(std::int32_t n) {
@@ -17,8 +17,9 @@ void CQuirl32View::OnUpdateIterPreset(CCmdUI* pCmdUI, std::int32_t n) {
 void CQuirl32View::OnIterOther() {
     CSpecifyDlg dlg;
     dlg.m_strIterations = DecimalText(m_pDoc->m_nIterations);
-    if (dlg.DoModal() != IDOK) return;
-    m_pDoc->m_nIterations = crt::atoi(dlg.m_strIterations.c_str());
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_pDoc->m_nIterations = crt::atoi(dlg.m_strIterations);
     RestartComputation();
 }
 
