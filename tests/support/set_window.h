@@ -45,6 +45,11 @@ protected:
         return view;
     }
 
+    // The headless host sends commands and size changes straight to their
+    // handlers; the message that would have carried them starts a new idle
+    // period, as a real message loop does after every handled message.
+    void EndOfInput(CQuirl32View* view) { host.PostMessage(view, 0, 0, 0); }
+
     static CQuirl32Doc& Doc(CQuirl32View* view) { return *view->m_pDoc; }
 
     // One computation step of one view, as the idle loop takes it.
