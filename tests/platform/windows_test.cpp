@@ -190,3 +190,45 @@ TEST_F(Windows, UpdateAllViewsSkipsTheSender) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Windows, ClosingAModifiedDocumentAsksFirst) {
+    app.OnFileNew();
+    CDocument* doc = Main()->GetActiveDocument();
+    doc->SetModifiedFlag();
+    host.PushMessageBoxAnswer(IDCANCEL);
+    EXPECT_TRUE(host.SendCommand(ID_FILE_CLOSE));
+    ASSERT_EQ(host.MessageBoxes().size(), 1u);
+    EXPECT_EQ(host.MessageBoxes()[0].text, "Save changes to Quirl31?");
+    EXPECT_EQ(Main()->GetActiveDocument(), doc);
+    host.PushMessageBoxAnswer(IDNO);
+    EXPECT_TRUE(host.SendCommand(ID_FILE_CLOSE));
+    EXPECT_EQ(Main()->GetActiveDocument(), nullptr);
+}
+
+TEST(StartUp, AMainWindowWhoseBarsFailIsNotCreated) {
+    for (auto failure : {HeadlessHost::Failure::MainFrame, HeadlessHost::Failure::ToolBar,
+                         HeadlessHost::Failure::LoadToolBar, HeadlessHost::Failure::StatusBar,
+                         HeadlessHost::Failure::Indicators}) {
+        HeadlessHost host;
+        TestApp app;
+        host.FailNext(failure);
+        EXPECT_FALSE(app.InitInstance());
+        EXPECT_EQ(app.m_pMainWnd, nullptr);
+        EXPECT_EQ(host.MainFrame(), nullptr);
+    }
+}
+
+TEST(StartUp, TheCommandLineNamesFilesAndOptions) {
+    HeadlessHost host;
+    TestApp app;
+    app.m_commandLine = {"-dde", "/home/user/a.qrl", "b.qrl"};
+    CCommandLineInfo info;
+    app.ParseCommandLine(info);
+    EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileDDE);
+    EXPECT_EQ(info.m_files, (std::vector<CString>{"/home/user/a.qrl", "b.qrl"}));
+    EXPECT_EQ(info.m_strFileName, "/home/user/a.qrl");
+}
+
+} // namespace
