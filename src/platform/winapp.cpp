@@ -31,6 +31,8 @@ CWinApp::~CWinApp() {
 }
 
 int CWinApp::ExitInstance() {
+    // Views may still need the application object while they close.
+    CloseAllDocuments();
     SaveStdProfileSettings();
     return 0;
 }
