@@ -44,6 +44,25 @@ int NaiveAt(const KernelParams& p, long long x, long long y) {
                              p.nColors);
 }
 
+// The plain loop's count of iterations for one pixel.
+std::int64_t PlainIterations(const KernelParams& p, long long px, long long py) {
+    const double re = double(px) * p.scaleX + p.xMin, im = double(py) * p.scaleY + p.yMin;
+    std::int64_t count = 0;
+    double x = re, y = im;
+    if (!(re * re + im * im >= 4.0)) {
+        while (count < p.limit) {
+            const double nx = (x * x - y * y) + re;
+            y = y * (x + x) + im;
+            x = nx;
+            ++count;
+            if (x * x + y * y >= 4.0) {
+                break;
+            }
+        }
+    }
+    return count;
+}
+
 // Runs every available level through the test body, restoring the default.
 class KernelLevels : public ::testing::Test {
 protected:
@@ -72,16 +91,22 @@ protected:
     // as the recursion evaluates them) with the plain loop.
     void ExpectPicture(const KernelParams& p, int width, int height) {
         std::vector<std::int32_t> expected(std::size_t(width + 1) * (height + 1));
+        std::int64_t iterations = 0;
         for (int y = 0; y <= height; ++y) {
             for (int x = 0; x <= width; ++x) {
                 expected[std::size_t(y) * (width + 1) + x] = NaiveAt(p, x, y);
+                iterations += PlainIterations(p, x, y);
             }
         }
         ForEachLevel([&] {
             std::vector<std::int32_t> got(expected.size(), -1);
+            std::int64_t counted = 0;
             for (int y = 0; y <= height; ++y) {
-                ComputeRun(p, 0, y, 1, 0, width + 1, got.data() + std::size_t(y) * (width + 1));
+                counted +=
+                    ComputeRun(p, 0, y, 1, 0, width + 1, got.data() + std::size_t(y) * (width + 1));
             }
+            // The count for statistics is the plain loop's, cycles or not.
+            EXPECT_EQ(counted, iterations);
             long long wrong = 0;
             for (std::size_t i = 0; i < got.size(); ++i) {
                 if (got[i] != expected[i] && wrong++ < 5) {
@@ -222,10 +247,13 @@ TEST_F(KernelLevels, LimitsOfOneOrLessGiveZero) {
             p.limit = limit;
             std::vector<std::int32_t> got(301, -1);
             ComputeRun(p, 0, 100, 1, 0, 301, got.data());
+            std::int64_t iterations = 0;
             for (int x = 0; x <= 300; ++x) {
                 ASSERT_EQ(got[x], 0) << "limit " << limit << ", column " << x;
                 ASSERT_EQ(NaiveAt(p, x, 100), 0);
+                iterations += PlainIterations(p, x, 100);
             }
+            EXPECT_EQ(ComputeRun(p, 0, 100, 1, 0, 301, got.data()), iterations);
         }
         // Limit 2: only a count of 1 survives.
         EXPECT_EQ(RunOne(AtPoint(1.0, 0, 2)), 1);

@@ -306,10 +306,11 @@ struct Feed {
     KernelParams params;
     kernel_variants::PixelRun run;
     std::int32_t* out;
-    std::int64_t total; // pixels in the run
-    std::int64_t next;  // the next pixel to map
-    long long col;      // its place in its line
-    long long px, py;   // its coordinates
+    std::int64_t total;      // pixels in the run
+    std::int64_t iterations; // the plain loop's, for the pixels written so far
+    std::int64_t next;       // the next pixel to map
+    long long col;           // its place in its line
+    long long px, py;        // its coordinates
     long long lineX, lineY;
     int pos;
     int end;
@@ -318,8 +319,8 @@ struct Feed {
     std::int64_t slot[kRoom];
 
     Feed(const KernelParams& p, const kernel_variants::PixelRun& r, std::int32_t* o)
-        : params(p), run(r), out(o), total(std::int64_t(r.n) * r.lines), next(0), col(0), px(r.x),
-          py(r.y), lineX(r.x), lineY(r.y), pos(0), end(0), re{}, im{}, slot{} {}
+        : params(p), run(r), out(o), total(std::int64_t(r.n) * r.lines), iterations(0), next(0),
+          col(0), px(r.x), py(r.y), lineX(r.x), lineY(r.y), pos(0), end(0), re{}, im{}, slot{} {}
 
     int Available() const { return end - pos; }
     bool Exhausted() const { return pos == end && next == total; }
@@ -431,20 +432,27 @@ Remainder(typename Lanes<W>::I count, typename Lanes<W>::D nColors, typename Lan
 // limit. Every lane is stored, the others to a scratch place, so that no
 // branch depends on how many lanes finished.
 template <int W>
-QUIRL32_INLINE void WriteOut(const VecState<W>& s, unsigned bits, const Feed& feed,
+QUIRL32_INLINE void WriteOut(const VecState<W>& s, unsigned bits, Feed& feed,
                              typename Lanes<W>::I limit, typename Lanes<W>::D nColors,
                              typename Lanes<W>::D inverse) {
     typedef typename Lanes<W>::I I;
     const I counted = ~AliveLanes<W>(s) & ~AtLeast<W>(s.cnt, limit);
     const I index = Remainder<W>(s.cnt, nColors, inverse) & counted;
-    std::int64_t slot[W], value[W];
+    // The plain loop made count iterations, or limit ones where it ran into it.
+    const I work = counted ? s.cnt : limit;
+    std::int64_t slot[W], value[W], made[W];
     ToArray<W>(s.slot, slot);
     ToArray<W>(index, value);
+    ToArray<W>(work, made);
     std::int32_t scratch = 0;
+    std::int64_t iterations = 0;
     for (int l = 0; l < W; ++l) {
-        std::int32_t* to = (bits >> l & 1) ? feed.out + slot[l] : &scratch;
+        const bool finished = (bits >> l & 1) != 0;
+        std::int32_t* to = finished ? feed.out + slot[l] : &scratch;
         *to = static_cast<std::int32_t>(value[l]);
+        iterations += finished ? made[l] : 0;
     }
+    feed.iterations += iterations;
 }
 
 // Gives the lanes named by bits the next pixels; lanes left without one go
@@ -603,26 +611,31 @@ int RunVectors(VecState<W>* st, const KernelParams& params, Feed& feed, int& bus
 // of two, so that a busy lane's count is a power of two exactly at the block
 // ends where its saved point is due for renewal).
 template <int W, int V, int B>
-void RunBlocks(const KernelParams& params, const kernel_variants::PixelRun& run,
-               std::int32_t* out) {
+std::int64_t RunBlocks(const KernelParams& params, const kernel_variants::PixelRun& run,
+                       std::int32_t* out) {
     static_assert(B > 0 && (B & (B - 1)) == 0, "steps per block: a power of two");
     static_assert(V >= 1 && V <= 4, "vectors in flight: 1 to 4");
     typedef typename Lanes<W>::D D;
     typedef typename Lanes<W>::I I;
     if (run.n <= 0 || run.lines <= 0) {
-        return;
+        return 0;
     }
+    Feed feed(params, run, out);
     if (params.limit <= 1 || params.nColors <= 0) {
         // The plain loop gives 0 everywhere: a count never exceeds the limit
-        // and equals it when it reaches 1.
-        const std::int64_t total = std::int64_t(run.n) * run.lines;
-        for (std::int64_t i = 0; i < total; ++i) {
-            out[i] = 0;
+        // and equals it when it reaches 1. With a limit of 1 it iterates once
+        // for every point inside the disk.
+        while (!feed.Exhausted()) {
+            feed.Prepare(Feed::kBatch);
+            for (int i = feed.pos; i < feed.end; ++i) {
+                out[feed.slot[i]] = 0;
+            }
+            feed.iterations += params.limit == 1 ? feed.end - feed.pos : 0;
+            feed.pos = feed.end;
         }
-        return;
+        return feed.iterations;
     }
 
-    Feed feed(params, run, out);
     VecState<W> st[V];
     int busyLanes = 0;
     const D zero = Splat<W>(0.0);
@@ -658,19 +671,21 @@ void RunBlocks(const KernelParams& params, const kernel_variants::PixelRun& run,
             break;
         }
     }
+    return feed.iterations;
 }
 
 // A lane that finishes early in a block idles until the block ends, so
 // short orbits want short blocks and long ones long blocks, which cost less
 // at their ends. The limit bounds the counts and picks the size.
 template <int W, int V>
-void Run(const KernelParams& params, const kernel_variants::PixelRun& run, std::int32_t* out) {
+std::int64_t Run(const KernelParams& params, const kernel_variants::PixelRun& run,
+                 std::int32_t* out) {
     if (params.limit <= 64) {
-        RunBlocks<W, V, 8>(params, run, out);
+        return RunBlocks<W, V, 8>(params, run, out);
     } else if (params.limit <= 512) {
-        RunBlocks<W, V, 16>(params, run, out);
+        return RunBlocks<W, V, 16>(params, run, out);
     } else {
-        RunBlocks<W, V, 32>(params, run, out);
+        return RunBlocks<W, V, 32>(params, run, out);
     }
 }
 

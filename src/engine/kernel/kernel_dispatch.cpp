@@ -89,24 +89,25 @@ const char* KernelLevelName(KernelLevel level) {
     return "unknown";
 }
 
-void ComputeLines(const KernelParams& params, int x, int y, int dx, int dy, int n, int lineDx,
-                  int lineDy, int lines, std::int32_t* indices) {
+std::int64_t ComputeLines(const KernelParams& params, int x, int y, int dx, int dy, int n,
+                          int lineDx, int lineDy, int lines, std::int32_t* indices) {
     if (n == 1 && lines == 1) {
         // One pixel: no lanes to keep busy.
+        std::int64_t iterations = 0;
         indices[0] = ComputeIndex(params, double(x) * params.scaleX + params.xMin,
-                                  double(y) * params.scaleY + params.yMin);
-        return;
+                                  double(y) * params.scaleY + params.yMin, &iterations);
+        return iterations;
     }
     const kernel_variants::PixelRun run{x, y, dx, dy, n, lineDx, lineDy, lines};
-    FunctionOf(CurrentKernelLevel())(params, run, indices);
+    return FunctionOf(CurrentKernelLevel())(params, run, indices);
 }
 
-void ComputeRun(const KernelParams& params, int x, int y, int dx, int dy, int n,
-                std::int32_t* indices) {
-    ComputeLines(params, x, y, dx, dy, n, 0, 0, 1, indices);
+std::int64_t ComputeRun(const KernelParams& params, int x, int y, int dx, int dy, int n,
+                        std::int32_t* indices) {
+    return ComputeLines(params, x, y, dx, dy, n, 0, 0, 1, indices);
 }
 
-void ComputeRect(const KernelParams& params, int left, int top, int width, int height,
-                 std::int32_t* indices) {
-    ComputeLines(params, left, top, 1, 0, width, 0, 1, height, indices);
+std::int64_t ComputeRect(const KernelParams& params, int left, int top, int width, int height,
+                         std::int32_t* indices) {
+    return ComputeLines(params, left, top, 1, 0, width, 0, 1, height, indices);
 }

@@ -3,9 +3,12 @@
 
 #include "engine/kernel/kernel.h"
 
-int ComputeIndex(const KernelParams& params, double re, double im) {
+namespace {
+
+// The index, and in made the iterations the plain loop makes for the point.
+int Index(const KernelParams& params, double re, double im, std::int64_t& made) {
     const std::int32_t limit = params.limit;
-    if (limit <= 1 || params.nColors <= 0 || re * re + im * im >= 4.0) {
+    if (limit <= 0 || re * re + im * im >= 4.0) {
         return 0;
     }
     double x = re;
@@ -26,18 +29,32 @@ int ComputeIndex(const KernelParams& params, double re, double im) {
             break;
         }
         if (x == savedX && y == savedY) {
-            return 0;
+            count = limit;
+            break;
         }
         if ((count & (count - 1)) == 0) {
             if (x != x || y != y) {
-                return 0;
+                count = limit;
+                break;
             }
             savedX = x;
             savedY = y;
         }
     }
-    if (count == limit) {
+    made = count;
+    if (count == limit || params.nColors <= 0) {
         return 0;
     }
     return count % params.nColors;
+}
+
+} // namespace
+
+int ComputeIndex(const KernelParams& params, double re, double im, std::int64_t* iterations) {
+    std::int64_t made = 0;
+    const int index = Index(params, re, im, made);
+    if (iterations != nullptr) {
+        *iterations += made;
+    }
+    return index;
 }

@@ -11,9 +11,9 @@
 #define QUIRL32_KERNEL_ISA 1
 #include "engine/kernel/kernel_body.h"
 
-void kernel_variants::RunSse2(const KernelParams& params, const PixelRun& run,
-                              std::int32_t* indices) {
-    kernel_sse2::Run<2, 4>(params, run, indices);
+std::int64_t kernel_variants::RunSse2(const KernelParams& params, const PixelRun& run,
+                                      std::int32_t* indices) {
+    return kernel_sse2::Run<2, 4>(params, run, indices);
 }
 
 #endif
