@@ -553,9 +553,6 @@ template <int W, int V> int Pack(VecState<W>* st) {
     return (busy + W - 1) / W;
 }
 
-// Runs the first N vectors until the run is done or, once it has no pixels
-// left, until fewer vectors would hold the busy lanes. Returns how many
-// vectors are still needed (0 when done).
 // The vectors are handled one by one with constant indices, never in a loop
 // over the array, so that the compiler keeps every lane in a register.
 template <int W, int N, int v = 0>
@@ -583,6 +580,9 @@ QUIRL32_INLINE void CopyAll(VecState<W>* to, const VecState<W>* from) {
     }
 }
 
+// Runs the first N vectors until the run is done or, once it has no pixels
+// left, until fewer vectors would hold the busy lanes. Returns how many
+// vectors are still needed (0 when done).
 template <int W, int N, int B>
 int RunVectors(VecState<W>* st, const KernelParams& params, Feed& feed, int& busyLanes) {
     Constants<W> k;
