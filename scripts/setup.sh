@@ -8,7 +8,8 @@ build_dir="${1:-build}"
 shift || true
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core xvfb xauth desktop-file-utils shared-mime-info)
+          libbenchmark-dev zlib1g-dev fonts-dejavu-core xvfb xauth desktop-file-utils
+          shared-mime-info)
 
 missing=()
 for p in "${packages[@]}"; do

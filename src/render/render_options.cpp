@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -9,7 +10,8 @@ namespace {
 const char kUsage[] =
     "quirl32-render [FILE.qrl] [options]\n"
     "  -o, --output FILE.png    the picture as the window shows it (palette resolved)\n"
-    "  --size WxH               client area in pixels (default 252x232)\n"
+    "  --size WxH               client area in pixels (default 252x232; sides up to 65535,\n"
+    "                           at most 4 GiB of picture at 4 bytes a pixel)\n"
     "  --method recursion|linescan|random    (default recursion)\n"
     "  --scheme standard|grayscale|bw        (default standard)\n"
     "  --do COMMAND             repeatable; each runs in order, after the computation\n"
@@ -64,17 +66,28 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     }
 }
 
-bool ParseSize(const std::string& text, int& width, int& height) {
+// Reads WxH; the reason, naming option, when it is no size the renderer takes.
+std::string ParseSize(const std::string& option, const std::string& text, int& width, int& height) {
     const std::vector<std::string> parts = Split(text, 'x');
-    if (parts.size() != 2)
-        return false;
-    const auto w = ParseInteger(parts[0], 1, kMaxRenderSide);
-    const auto h = ParseInteger(parts[1], 1, kMaxRenderSide);
-    if (!w || !h || parts[0][0] == '+' || parts[1][0] == '+')
-        return false;
+    std::optional<long> w, h;
+    if (parts.size() == 2 && !parts[0].empty() && !parts[1].empty() && parts[0][0] != '+' &&
+        parts[1][0] != '+') {
+        w = ParseInteger(parts[0], 1, kMaxRenderSide);
+        h = ParseInteger(parts[1], 1, kMaxRenderSide);
+    }
+    if (!w || !h)
+        return option + " needs WxH with sides 1 to " + std::to_string(kMaxRenderSide) + ": '" +
+               text + "'";
+    const unsigned long long bytes = 4ull * (unsigned long long)(*w) * (unsigned long long)(*h);
+    if (bytes > kMaxRenderPictureBytes) {
+        char size[32];
+        std::snprintf(size, sizeof size, "%.1f", double(bytes) / double(1ull << 30));
+        return option + " " + text + ": the picture would take " + size + " GiB, more than the " +
+               std::to_string(kMaxRenderPictureBytes >> 30) + " GiB allowed";
+    }
     width = int(*w);
     height = int(*h);
-    return true;
+    return {};
 }
 
 std::optional<ComputeMethod> ParseMethod(const std::string& name) {
@@ -168,10 +181,7 @@ std::string ParseCommand(const std::string& text, RenderCommand& c) {
     }
     if (name == "resize") {
         c.kind = RenderCommand::Resize;
-        if (!hasValue || !ParseSize(value, c.width, c.height))
-            return "--do resize needs WxH with sides 1 to " + std::to_string(kMaxRenderSide) +
-                   ": '" + text + "'";
-        return {};
+        return ParseSize("--do resize", value, c.width, c.height);
     }
     return "unknown --do command '" + text + "'";
 }
@@ -223,9 +233,9 @@ RenderParseResult ParseRenderOptions(const std::vector<std::string>& args) {
         } else if (arg == "--size") {
             if (!value(v))
                 return Fail("--size needs WxH");
-            if (!ParseSize(v, o.width, o.height))
-                return Fail("--size needs WxH with sides 1 to " + std::to_string(kMaxRenderSide) +
-                            ": '" + v + "'");
+            const std::string reason = ParseSize("--size", v, o.width, o.height);
+            if (!reason.empty())
+                return Fail(reason);
         } else if (arg == "--method") {
             if (!value(v))
                 return Fail("--method needs recursion, linescan or random");

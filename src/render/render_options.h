@@ -38,6 +38,10 @@ struct RenderOptions {
     bool info = false;
     std::string saveFile;
     bool help = false;
+    // The window keeps a picture of its own beside the off-screen one, as a
+    // desktop window does; by default it keeps none, to save memory. The
+    // files written are the same either way. Not on the command line.
+    bool keepWindowPicture = false;
 };
 
 struct RenderParseResult {
@@ -45,8 +49,10 @@ struct RenderParseResult {
     std::string error;                    // a one-line reason otherwise
 };
 
-// The largest client area the renderer accepts, per side.
-constexpr int kMaxRenderSide = 8192;
+// The largest client area the renderer accepts: per side, and in bytes of
+// its picture (4 a pixel).
+constexpr int kMaxRenderSide = 65535;
+constexpr unsigned long long kMaxRenderPictureBytes = 4ull << 30;
 // The most threads --threads accepts.
 constexpr long kMaxRenderThreads = 1024;
 // Idle calls of one computation with the random method, which never finishes.

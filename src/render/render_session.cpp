@@ -10,7 +10,8 @@
 #include <chrono>
 #include <climits>
 
-RenderSession::RenderSession(std::ostream& err) : m_err(err) {
+RenderSession::RenderSession(std::ostream& err, bool keepWindowPicture) : m_err(err) {
+    m_host.SetWindowPicturesKept(keepWindowPicture);
     AfxSetResources(&Quirl32Resources());
     // Every run draws the same random points, as every start of the program does.
     crt::srand(1);
@@ -147,12 +148,32 @@ bool RenderSession::Run(const RenderCommand& c) {
         return RunCommand(ids[c.scheme], c.text);
     }
     case RenderCommand::Resize:
-        if (m_pView != nullptr)
+        if (m_pView != nullptr) {
+            // The window keeps its old content where the new off-screen
+            // picture starts out white: from here on it needs its own.
+            const Surface* offscreen = OffscreenPicture();
+            if (!m_host.KeepsWindowPicture(m_pView) && offscreen != nullptr)
+                m_host.KeepWindowPicture(m_pView, *offscreen);
             m_host.SetViewClientSize(m_pView, c.width, c.height);
+        }
         EndOfInput();
         return true;
     }
     return false;
+}
+
+const Surface* RenderSession::OffscreenPicture() const {
+    if (m_pView == nullptr || m_pView->m_pMemDC == nullptr)
+        return nullptr;
+    return m_pView->m_pMemDC->GetSurface();
+}
+
+const Surface* RenderSession::Picture() {
+    if (m_pView == nullptr)
+        return nullptr;
+    if (m_host.KeepsWindowPicture(m_pView))
+        return m_host.GetWindowSurface(m_pView);
+    return OffscreenPicture();
 }
 
 bool RenderSession::ReportMessages() {

@@ -15,7 +15,10 @@
 
 class RenderSession {
 public:
-    explicit RenderSession(std::ostream& err);
+    // keepWindowPicture: the set window keeps a picture of its own beside the
+    // view's off-screen one, as on the desktop; otherwise it keeps none and
+    // Picture() is the off-screen one, which holds the same.
+    RenderSession(std::ostream& err, bool keepWindowPicture);
     ~RenderSession();
     RenderSession(const RenderSession&) = delete;
     RenderSession& operator=(const RenderSession&) = delete;
@@ -36,11 +39,16 @@ public:
     // Reports the message boxes shown since the last call; true when there were any.
     bool ReportMessages();
 
+    // What the set window shows: palette-index and plain colours, client size;
+    // nullptr without a picture.
+    const Surface* Picture();
+
     CQuirl32View* View() const { return m_pView; }
     CQuirl32Doc* Document() const { return m_pView != nullptr ? m_pView->m_pDoc : nullptr; }
     HeadlessHost& Host() { return m_host; }
 
 private:
+    const Surface* OffscreenPicture() const;
     bool RunCommand(UINT id, const std::string& text);
     // A command or a size change handled as a message starts a new idle period.
     void EndOfInput();

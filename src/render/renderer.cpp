@@ -8,44 +8,54 @@
 #include <algorithm>
 #include <cstdint>
 #include <iomanip>
+#include <new>
 #include <thread>
 #include <vector>
 
 namespace {
 
-// The picture as the window shows it, palette indices resolved.
+// The picture as the window shows it, palette indices resolved, a row at a time.
 bool WritePicture(RenderSession& session, const std::string& path, std::ostream& err) {
-    CQuirl32View* view = session.View();
-    const Surface& s = *session.Host().GetWindowSurface(view);
-    std::vector<std::uint32_t> rgb(std::size_t(s.Width()) * std::size_t(s.Height()));
-    for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x)
-            rgb[std::size_t(y) * std::size_t(s.Width()) + std::size_t(x)] =
-                view->ResolveColor(s.Get(x, y));
-    const std::vector<std::uint8_t> png = EncodePng(s.Width(), s.Height(), rgb);
-    std::string error;
-    if (WriteFileBytes(path, png.data(), png.size(), error))
-        return true;
-    err << "quirl32-render: cannot write " << path << ": " << error << "\n";
-    return false;
+    const CQuirl32View* view = session.View();
+    const Surface* s = session.Picture();
+    PngWriter png;
+    bool ok = s != nullptr && png.Open(path, s->Width(), s->Height());
+    if (ok) {
+        std::vector<std::uint32_t> row(std::size_t(s->Width()));
+        for (int y = 0; ok && y < s->Height(); ++y) {
+            const COLORREF* values = s->Row(y);
+            for (int x = 0; x < s->Width(); ++x)
+                row[std::size_t(x)] = view->ResolveColor(values[x]);
+            ok = png.WriteRow(row.data());
+        }
+        ok = ok && png.Finish();
+    }
+    if (!ok)
+        err << "quirl32-render: cannot write " << path << ": " << png.Error() << "\n";
+    return ok;
 }
 
 bool WriteIndices(RenderSession& session, const std::string& path, std::ostream& err) {
-    const Surface& s = *session.Host().GetWindowSurface(session.View());
-    std::vector<std::uint8_t> values(std::size_t(s.Width()) * std::size_t(s.Height()), 255);
-    for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x) {
-            const COLORREF c = s.Get(x, y);
-            if (IsPaletteIndexColor(c) && PaletteIndexOf(c) < 255)
-                values[std::size_t(y) * std::size_t(s.Width()) + std::size_t(x)] =
-                    std::uint8_t(PaletteIndexOf(c));
+    const Surface* s = session.Picture();
+    PgmWriter pgm;
+    bool ok = s != nullptr && pgm.Open(path, s->Width(), s->Height());
+    if (ok) {
+        std::vector<std::uint8_t> row(std::size_t(s->Width()));
+        for (int y = 0; ok && y < s->Height(); ++y) {
+            const COLORREF* values = s->Row(y);
+            for (int x = 0; x < s->Width(); ++x) {
+                const COLORREF c = values[x];
+                row[std::size_t(x)] = IsPaletteIndexColor(c) && PaletteIndexOf(c) < 255
+                                          ? std::uint8_t(PaletteIndexOf(c))
+                                          : std::uint8_t(255);
+            }
+            ok = pgm.WriteRow(row.data());
         }
-    const std::string pgm = EncodePgm(s.Width(), s.Height(), values);
-    std::string error;
-    if (WriteFileBytes(path, pgm.data(), pgm.size(), error))
-        return true;
-    err << "quirl32-render: cannot write " << path << ": " << error << "\n";
-    return false;
+        ok = ok && pgm.Finish();
+    }
+    if (!ok)
+        err << "quirl32-render: cannot write " << path << ": " << pgm.Error() << "\n";
+    return ok;
 }
 
 void PrintInfo(RenderSession& session, std::ostream& out) {
@@ -63,16 +73,17 @@ void PrintInfo(RenderSession& session, std::ostream& out) {
         << "\nZoom: " << zoom << "\nTime used: " << time << "\n";
 }
 
-} // namespace
-
-int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err) {
-    RenderSession session(err);
+int Render(const RenderOptions& options, std::ostream& out, std::ostream& err) {
+    RenderSession session(err, options.keepWindowPicture);
     session.SetScheme(options.scheme);
     if (!session.OpenSet(options.inputFile, options.width, options.height)) {
         if (!session.ReportMessages())
             err << "quirl32-render: cannot open " << options.inputFile << "\n";
         return 1;
     }
+    // A picture too large for the memory there is.
+    if (session.ReportMessages())
+        return 1;
     if (options.method != Recursion) {
         RenderCommand method;
         method.kind = RenderCommand::Method;
@@ -87,7 +98,7 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
     session.Compute(options.steps, threads, stats);
 
     for (const RenderCommand& c : options.commands) {
-        if (!session.Run(c))
+        if (!session.Run(c) || session.ReportMessages())
             return 1;
         session.Compute(options.steps, threads, stats);
         if (session.ReportMessages())
@@ -113,4 +124,17 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
             << std::fixed << std::setprecision(3) << stats.longestStepMs << " ms, total "
             << stats.totalMs << " ms\n";
     return ok ? 0 : 1;
+}
+
+} // namespace
+
+int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err) {
+    try {
+        return Render(options, out, err);
+    } catch (const std::bad_alloc&) {
+        // Memory the system's own handlers do not see: the host's windows,
+        // the renderer's copies.
+        err << "quirl32-render: Out of memory.\n";
+        return 1;
+    }
 }

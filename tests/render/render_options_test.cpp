@@ -115,3 +115,14 @@ TEST(RenderOptions, UsageNamesEveryOption) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     EXPECT_EQ(usage.rfind("quirl32-render [FILE.qrl] [options]\n", 0), 0u);
 }
+
+TEST(RenderOptions, SizesUpToWhatThePictureMayTake) {
+    const RenderParseResult big = Parse({"--size", "20000x15000", "--do", "resize=65535x16384"});
+    ASSERT_TRUE(big.options) << big.error;
+    EXPECT_EQ(big.options->width, 20000);
+    EXPECT_EQ(big.options->commands[0].width, 65535);
+    EXPECT_EQ(ErrorOf({"--size", "40000x30000"}),
+              "--size 40000x30000: the picture would take 4.5 GiB, more than the 4 GiB allowed");
+    EXPECT_NE(ErrorOf({"--do", "resize=65535x16385"}).find("4 GiB allowed"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--size", "65536x1"}).find("sides 1 to 65535"), std::string::npos);
+}

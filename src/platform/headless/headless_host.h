@@ -138,6 +138,18 @@ public:
     // Resizes a set window by its outer size; its view follows.
     void SetChildFrameSize(CMDIChildWnd* pFrame, int cx, int cy);
     CRect GetChildFrameRect(const CMDIChildWnd* pFrame) const;
+    // The renderer's low-memory mode: the views of set windows made from now
+    // on keep no picture of their client area. Their drawing contexts draw
+    // nowhere (GetWindowSurface gives nullptr); sizes, paints and messages
+    // go on as before. What such a window shows is its view's off-screen
+    // picture: the view writes both alike, and a paint copies the one onto
+    // the other. Only a size change parts them, since the window keeps its
+    // old content; KeepWindowPicture covers that.
+    void SetWindowPicturesKept(bool keep) { m_bKeepWindowPictures = keep; }
+    // From now on the window keeps its picture, starting from picture (which
+    // should have the window's client size).
+    void KeepWindowPicture(CWnd* pWnd, Surface picture);
+    bool KeepsWindowPicture(const CWnd* pWnd) const;
     // Set windows, oldest first (the active one last).
     const std::vector<CMDIChildWnd*>& ChildFrames() const { return m_childOrder; }
     CMDIFrameWnd* MainFrame() const { return m_pMainFrame; }
@@ -252,6 +264,7 @@ private:
         CRect outer; // set windows: in the main window's client area
         Surface surface;
         bool hasSurface = false;
+        bool keepsPicture = true; // surface holds the client area's picture
         bool paintPending = false;
         bool visible = false;
         int showCommand = -1;
@@ -328,4 +341,5 @@ private:
     std::map<UINT, CommandState> m_toolBarStates;
     int m_nToolBarRefreshes = 0;
     std::vector<Failure> m_failures;
+    bool m_bKeepWindowPictures = true;
 };

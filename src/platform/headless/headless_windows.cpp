@@ -4,6 +4,7 @@
 #include "platform/frame.h"
 
 #include <algorithm>
+#include <utility>
 
 CSize HeadlessHost::ClientSizeOf(int outerWidth, int outerHeight) {
     return CSize{std::max(0, outerWidth - 2 * kBorder),
@@ -100,8 +101,10 @@ BOOL HeadlessHost::CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CR
         Window& view = m_windows[pView];
         view.kind = Kind::View;
         view.client = frame.client;
-        view.surface = Surface(view.client.cx, view.client.cy);
         view.hasSurface = true;
+        view.keepsPicture = m_bKeepWindowPictures;
+        if (view.keepsPicture)
+            view.surface = Surface(view.client.cx, view.client.cy);
         view.visible = true;
         view.paintPending = true;
         pView->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(view.client.cx, view.client.cy));
@@ -166,7 +169,22 @@ CSize HeadlessHost::GetClientSize(const CWnd* pWnd) {
 
 Surface* HeadlessHost::GetWindowSurface(CWnd* pWnd) {
     Window* w = Find(pWnd);
-    return w != nullptr && w->hasSurface ? &w->surface : nullptr;
+    return w != nullptr && w->hasSurface && w->keepsPicture ? &w->surface : nullptr;
+}
+
+void HeadlessHost::KeepWindowPicture(CWnd* pWnd, Surface picture) {
+    Window* w = Find(pWnd);
+    if (w == nullptr || !w->hasSurface)
+        return;
+    w->surface = std::move(picture);
+    if (w->surface.Width() != w->client.cx || w->surface.Height() != w->client.cy)
+        w->surface.Resize(w->client.cx, w->client.cy);
+    w->keepsPicture = true;
+}
+
+bool HeadlessHost::KeepsWindowPicture(const CWnd* pWnd) const {
+    const Window* w = Find(pWnd);
+    return w != nullptr && w->hasSurface && w->keepsPicture;
 }
 
 void HeadlessHost::Invalidate(CWnd* pWnd) {
@@ -237,7 +255,7 @@ void HeadlessHost::AttachWindow(CWnd* pWnd, int cx, int cy) {
 
 void HeadlessHost::ResizeView(CWnd* pView, Window& view, int cx, int cy, UINT nType) {
     view.client = CSize{std::max(cx, 0), std::max(cy, 0)};
-    if (view.hasSurface)
+    if (view.hasSurface && view.keepsPicture)
         view.surface.Resize(view.client.cx, view.client.cy);
     view.paintPending = view.hasSurface;
     pView->SendMessage(WM_SIZE, nType, MAKELPARAM(view.client.cx, view.client.cy));
