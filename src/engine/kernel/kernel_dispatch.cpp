@@ -2,6 +2,7 @@
 
 #include "engine/kernel/kernel.h"
 #include "engine/kernel/kernel_level.h"
+#include "engine/kernel/kernel_naive.h"
 #include "engine/kernel/kernel_variants.h"
 
 #include <atomic>
@@ -50,7 +51,33 @@ std::atomic<int>& CurrentLevelStore() {
     return level;
 }
 
+std::atomic<bool> g_naive{false};
+
+// The plain loop, pixel by pixel, in the order of the run.
+std::int64_t NaiveLines(const KernelParams& params, const kernel_variants::PixelRun& run,
+                        std::int32_t* indices) {
+    std::int64_t iterations = 0;
+    for (int j = 0; j < run.lines; ++j) {
+        for (int i = 0; i < run.n; ++i) {
+            const int px = run.x + i * run.dx + j * run.lineDx;
+            const int py = run.y + i * run.dy + j * run.lineDy;
+            *indices++ = ComputePointNaive(double(px) * params.scaleX + params.xMin,
+                                           double(py) * params.scaleY + params.yMin, params.limit,
+                                           params.nColors, &iterations);
+        }
+    }
+    return iterations;
+}
+
 } // namespace
+
+void SetNaiveKernel(bool on) {
+    g_naive.store(on, std::memory_order_relaxed);
+}
+
+bool IsNaiveKernel() {
+    return g_naive.load(std::memory_order_relaxed);
+}
 
 std::vector<KernelLevel> AvailableKernelLevels() {
     std::vector<KernelLevel> levels;
@@ -99,6 +126,9 @@ std::int64_t ComputeLines(const KernelParams& params, int x, int y, int dx, int 
         return iterations;
     }
     const kernel_variants::PixelRun run{x, y, dx, dy, n, lineDx, lineDy, lines};
+    if (IsNaiveKernel()) {
+        return NaiveLines(params, run, indices);
+    }
     return FunctionOf(CurrentKernelLevel())(params, run, indices);
 }
 

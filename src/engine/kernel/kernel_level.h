@@ -18,3 +18,9 @@ bool SetKernelLevel(KernelLevel level);
 
 // "plain", "sse2", "avx2" or "avx512".
 const char* KernelLevelName(KernelLevel level);
+
+// Makes every evaluation, single points and runs, use the plain loop of
+// ComputePointNaive instead of the fast kernel: the baseline against which
+// whole renders are measured. Off at start.
+void SetNaiveKernel(bool on);
+bool IsNaiveKernel();

@@ -1,6 +1,7 @@
 #include "engine/kernel/kernel_naive.h"
 
-int ComputePointNaive(double re, double im, std::int32_t limit, std::int32_t nColors) {
+int ComputePointNaive(double re, double im, std::int32_t limit, std::int32_t nColors,
+                      std::int64_t* iterations) {
     std::int32_t count = 0;
     // Written as the test that skips the loop, so that a NaN point iterates.
     if (!(re * re + im * im >= 4.0)) {
@@ -16,6 +17,9 @@ int ComputePointNaive(double re, double im, std::int32_t limit, std::int32_t nCo
                 break;
             }
         }
+    }
+    if (iterations != nullptr) {
+        *iterations += count;
     }
     if (count == limit || nColors <= 0) {
         return 0;

@@ -6,5 +6,7 @@
 
 // Iterates z := z * z + c from z = c until |z|^2 >= 4 or limit iterations;
 // a count that reaches the limit gives 0, any other count its remainder
-// modulo nColors. A palette of no colours (nColors <= 0) gives 0.
-int ComputePointNaive(double re, double im, std::int32_t limit, std::int32_t nColors);
+// modulo nColors. A palette of no colours (nColors <= 0) gives 0. When
+// iterations is given, the count of iterations made is added to it.
+int ComputePointNaive(double re, double im, std::int32_t limit, std::int32_t nColors,
+                      std::int64_t* iterations = nullptr);

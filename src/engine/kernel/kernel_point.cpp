@@ -2,6 +2,8 @@
 // that evaluate single pixels.
 
 #include "engine/kernel/kernel.h"
+#include "engine/kernel/kernel_level.h"
+#include "engine/kernel/kernel_naive.h"
 
 namespace {
 
@@ -51,6 +53,9 @@ int Index(const KernelParams& params, double re, double im, std::int64_t& made) 
 } // namespace
 
 int ComputeIndex(const KernelParams& params, double re, double im, std::int64_t* iterations) {
+    if (IsNaiveKernel()) {
+        return ComputePointNaive(re, im, params.limit, params.nColors, iterations);
+    }
     std::int64_t made = 0;
     const int index = Index(params, re, im, made);
     if (iterations != nullptr) {
