@@ -80,11 +80,39 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* pSrc, int xSrc, i
     std::vector<int> columns(static_cast<std::size_t>(width));
     for (int dx = 0; dx < width; ++dx)
         columns[std::size_t(dx)] = xSrc + offset(dx, width, srcWidth);
-    // Read every source row first, so that a copy onto the same surface sees
-    // the picture as it was before.
+    auto sourceRow = [&](int dy) { return ySrc + offset(dy, height, srcHeight); };
+    std::vector<COLORREF> row(static_cast<std::size_t>(width));
+    // A whole source row is read before its destination row is written.
+    auto copyRow = [&](int dy) {
+        const int sy = sourceRow(dy);
+        for (int dx = 0; dx < width; ++dx)
+            row[std::size_t(dx)] = src.Get(columns[std::size_t(dx)], sy);
+        for (int dx = 0; dx < width; ++dx)
+            m_pSurface->Set(x + dx, y + dy, row[std::size_t(dx)]);
+    };
+    if (&src != m_pSurface) {
+        for (int dy = 0; dy < height; ++dy)
+            copyRow(dy);
+        return TRUE;
+    }
+    if (srcHeight > 0) {
+        // Onto the same surface, with one row at a time: the distance from a
+        // destination row to the row it reads changes in one direction only.
+        // So the rows that read above themselves, taken from the bottom up,
+        // then the others from the top down, never read a row already
+        // overwritten.
+        for (int dy = height - 1; dy >= 0; --dy)
+            if (sourceRow(dy) < y + dy)
+                copyRow(dy);
+        for (int dy = 0; dy < height; ++dy)
+            if (sourceRow(dy) >= y + dy)
+                copyRow(dy);
+        return TRUE;
+    }
+    // Mirrored onto the same surface: read everything first.
     std::vector<COLORREF> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int dy = 0; dy < height; ++dy) {
-        const int sy = ySrc + offset(dy, height, srcHeight);
+        const int sy = sourceRow(dy);
         for (int dx = 0; dx < width; ++dx)
             out[std::size_t(dy) * width + dx] = src.Get(columns[std::size_t(dx)], sy);
     }

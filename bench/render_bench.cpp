@@ -1,0 +1,240 @@
+// Whole renders as quirl32-render makes them: the recursion run to its end on
+// the set view of the headless backend, with the plain loop ("naive") and the
+// plain run evaluator ("plain") swapped in as baselines in the same run;
+// one thread against two; and the longest single idle step, which bounds
+// how long the program takes to answer while it computes.
+//
+// Counters: x_naive and x_plain, the speed-up over those baselines measured
+// in this run; x_1thread, over the same render on one thread;
+// longest_step_ms, the longest idle step of the whole computation. Renders on
+// one thread are timed in processor time, the ones on threads in wall time.
+// Every render's picture must equal the first one's of its case, or the
+// benchmark fails with the program's exit status.
+
+#include "engine/kernel/kernel_level.h"
+#include "render/render_options.h"
+#include "render/render_session.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Case {
+    std::string name;
+    int width = 0;
+    int height = 0;
+    std::vector<std::string> commands; // --do commands before the measured computation
+};
+
+// A view of the given size centred on -0.7436 + 0.1318i, 0.003 wide.
+std::string ZoomSpecify(int width, int height) {
+    const double scale = 0.003 / width;
+    char text[160];
+    std::snprintf(text, sizeof text, "specify=%.17g,%.17g,%.17g,%.17g,10", -0.7436 - 0.0015,
+                  -0.7436 + 0.0015, 0.1318 - 0.5 * height * scale, 0.1318 + 0.5 * height * scale);
+    return text;
+}
+
+Case DefaultCase(int width, int height, int limit) {
+    return {"default/" + std::to_string(width) + "x" + std::to_string(height) + "/" +
+                std::to_string(limit),
+            width,
+            height,
+            {"iterations=" + std::to_string(limit)}};
+}
+
+Case ZoomCase(int width, int height, int limit) {
+    return {"zoom/" + std::to_string(width) + "x" + std::to_string(height) + "/" +
+                std::to_string(limit),
+            width,
+            height,
+            {ZoomSpecify(width, height), "iterations=" + std::to_string(limit)}};
+}
+
+// What the kernel is for one measurement.
+struct Kernel {
+    std::string name;
+    bool naive = false;
+    KernelLevel level = KernelLevel::Plain;
+
+    void Use() const {
+        SetNaiveKernel(naive);
+        SetKernelLevel(level);
+    }
+};
+
+std::vector<Kernel> Kernels() {
+    const KernelLevel best = AvailableKernelLevels().back();
+    std::vector<Kernel> kernels = {{"naive", true, best}, {"plain", false, KernelLevel::Plain}};
+    if (best != KernelLevel::Plain)
+        kernels.push_back({KernelLevelName(best), false, best});
+    return kernels;
+}
+
+struct Reference {
+    std::vector<COLORREF> picture;
+    std::map<std::string, double> seconds; // per render, by baseline name
+};
+
+bool g_failed = false;
+std::map<std::string, Reference> g_references;
+
+double CpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
+}
+
+double WallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// A set window with the case's set, ready to compute; nullptr, with the
+// benchmark marked, when a command fails.
+bool Prepare(benchmark::State& state, RenderSession& session, const Case& c) {
+    std::vector<std::string> args;
+    for (const std::string& command : c.commands)
+        args.insert(args.end(), {"--do", command});
+    const RenderParseResult parsed = ParseRenderOptions(args);
+    bool ok = parsed.options && session.OpenSet("", c.width, c.height);
+    if (ok)
+        for (const RenderCommand& command : parsed.options->commands)
+            ok = ok && session.Run(command);
+    if (!ok) {
+        g_failed = true;
+        state.SkipWithError("the case's set could not be made");
+    }
+    return ok;
+}
+
+// Compares the picture with the case's first one.
+void Check(benchmark::State& state, const std::string& key, const Surface& picture) {
+    Reference& ref = g_references[key];
+    if (ref.picture.empty()) {
+        ref.picture = picture.Pixels();
+        return;
+    }
+    if (picture.Pixels() != ref.picture) {
+        g_failed = true;
+        state.SkipWithError("the picture differs from the first render of this case");
+    }
+}
+
+// One whole render per benchmark iteration, timed without making the session.
+void WholeRender(benchmark::State& state, const Case& c, const Kernel& kernel, int threads,
+                 const std::string& key) {
+    kernel.Use();
+    std::ostringstream messages;
+    double seconds = 0.0;
+    ComputeStats stats;
+    for (auto _ : state) {
+        state.PauseTiming();
+        RenderSession session(messages, false);
+        if (!Prepare(state, session, c)) {
+            state.ResumeTiming();
+            break;
+        }
+        state.ResumeTiming();
+        const double start = threads == 1 ? CpuSeconds() : WallSeconds();
+        session.Compute(std::nullopt, threads, stats);
+        const double used = (threads == 1 ? CpuSeconds() : WallSeconds()) - start;
+        state.SetIterationTime(used);
+        seconds += used;
+        state.PauseTiming();
+        if (session.Picture() != nullptr)
+            Check(state, key, *session.Picture());
+        state.ResumeTiming();
+    }
+    SetNaiveKernel(false);
+    SetKernelLevel(AvailableKernelLevels().back());
+    if (state.iterations() == 0)
+        return;
+    const double perRender = seconds / double(state.iterations());
+    Reference& ref = g_references[key];
+    const std::string baseline = threads == 1 ? kernel.name : std::to_string(threads) + "threads";
+    ref.seconds[baseline] = perRender;
+    for (const auto& [name, counter] : {std::pair<std::string, std::string>{"naive", "x_naive"},
+                                        {"plain", "x_plain"},
+                                        {"1threads", "x_1thread"}})
+        if (ref.seconds.count(name) != 0)
+            state.counters[counter] = ref.seconds[name] / perRender;
+    state.counters["iterations"] = double(stats.iterations) / double(state.iterations());
+}
+
+// The computation in idle steps, one at a time as the desktop program takes
+// them; reports the longest.
+void IdleSteps(benchmark::State& state, const Case& c, KernelLevel level) {
+    SetKernelLevel(level);
+    std::ostringstream messages;
+    ComputeStats stats;
+    double longest = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        RenderSession session(messages, false);
+        if (!Prepare(state, session, c)) {
+            state.ResumeTiming();
+            break;
+        }
+        state.ResumeTiming();
+        ComputeStats one;
+        session.Compute(LONG_MAX, 1, one);
+        longest = std::max(longest, one.longestStepMs);
+        stats.steps += one.steps;
+        state.PauseTiming();
+        if (session.Picture() != nullptr)
+            Check(state, "idle/" + c.name, *session.Picture());
+        state.ResumeTiming();
+    }
+    SetKernelLevel(AvailableKernelLevels().back());
+    if (state.iterations() == 0)
+        return;
+    state.counters["longest_step_ms"] = longest;
+    state.counters["steps"] = double(stats.steps) / double(state.iterations());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<Case> renders = {DefaultCase(252, 232, 50), DefaultCase(252, 232, 1000),
+                                       DefaultCase(1920, 1080, 50), DefaultCase(1920, 1080, 1000),
+                                       ZoomCase(1920, 1080, 1000)};
+    for (const Case& c : renders)
+        for (const Kernel& k : Kernels())
+            benchmark::RegisterBenchmark(("render/" + k.name + "/" + c.name).c_str(), WholeRender,
+                                         c, k, 1, c.name)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+
+    const Case zoom = ZoomCase(1920, 1080, 1000);
+    const Kernel best = Kernels().back();
+    for (int threads : {1, 2})
+        benchmark::RegisterBenchmark(
+            ("threads/" + std::to_string(threads) + "/" + zoom.name).c_str(), WholeRender, zoom,
+            best, threads, "threads/" + zoom.name)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+
+    const Case responsive = DefaultCase(252, 232, 1000000);
+    for (KernelLevel level : AvailableKernelLevels())
+        benchmark::RegisterBenchmark(
+            (std::string("idle/") + KernelLevelName(level) + "/" + responsive.name).c_str(),
+            IdleSteps, responsive, level)
+            ->Unit(benchmark::kMillisecond);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return g_failed ? 1 : 0;
+}
