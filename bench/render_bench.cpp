@@ -5,9 +5,9 @@
 // how long the program takes to answer while it computes.
 //
 // Counters: x_naive and x_plain, the speed-up over those baselines measured
-// in this run; x_1thread, over the same render on one thread;
-// longest_step_ms, the longest idle step of the whole computation. Renders on
-// one thread are timed in processor time, the ones on threads in wall time.
+// in this run, in processor time; x_1thread, the speed-up in wall time over
+// the same render on one thread, with cpu_ms the processor time of all
+// threads; longest_step_ms, the longest idle step of the whole computation.
 // Every render's picture must equal the first one's of its case, or the
 // benchmark fails with the program's exit status.
 
@@ -17,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -130,12 +131,16 @@ void Check(benchmark::State& state, const std::string& key, const Surface& pictu
     }
 }
 
-// One whole render per benchmark iteration, timed without making the session.
+// One whole render per benchmark iteration, timed without making the
+// session. Against other kernels (threads 0: one thread, processor time) or
+// against one thread (threads 1 or more: wall time, and the processor time
+// of all threads as cpu_ms).
 void WholeRender(benchmark::State& state, const Case& c, const Kernel& kernel, int threads,
                  const std::string& key) {
     kernel.Use();
+    const bool wall = threads > 0;
     std::ostringstream messages;
-    double seconds = 0.0;
+    double seconds = 0.0, cpuSeconds = 0.0;
     ComputeStats stats;
     for (auto _ : state) {
         state.PauseTiming();
@@ -145,11 +150,13 @@ void WholeRender(benchmark::State& state, const Case& c, const Kernel& kernel, i
             break;
         }
         state.ResumeTiming();
-        const double start = threads == 1 ? CpuSeconds() : WallSeconds();
-        session.Compute(std::nullopt, threads, stats);
-        const double used = (threads == 1 ? CpuSeconds() : WallSeconds()) - start;
+        const double start = WallSeconds(), cpuStart = CpuSeconds();
+        session.Compute(std::nullopt, std::max(threads, 1), stats);
+        const double cpu = CpuSeconds() - cpuStart;
+        const double used = wall ? WallSeconds() - start : cpu;
         state.SetIterationTime(used);
         seconds += used;
+        cpuSeconds += cpu;
         state.PauseTiming();
         if (session.Picture() != nullptr)
             Check(state, key, *session.Picture());
@@ -159,16 +166,19 @@ void WholeRender(benchmark::State& state, const Case& c, const Kernel& kernel, i
     SetKernelLevel(AvailableKernelLevels().back());
     if (state.iterations() == 0)
         return;
-    const double perRender = seconds / double(state.iterations());
+    const double renders = double(state.iterations());
+    const double perRender = seconds / renders;
     Reference& ref = g_references[key];
-    const std::string baseline = threads == 1 ? kernel.name : std::to_string(threads) + "threads";
+    const std::string baseline = wall ? "threads" + std::to_string(threads) : kernel.name;
     ref.seconds[baseline] = perRender;
     for (const auto& [name, counter] : {std::pair<std::string, std::string>{"naive", "x_naive"},
                                         {"plain", "x_plain"},
-                                        {"1threads", "x_1thread"}})
+                                        {"threads1", "x_1thread"}})
         if (ref.seconds.count(name) != 0)
             state.counters[counter] = ref.seconds[name] / perRender;
-    state.counters["iterations"] = double(stats.iterations) / double(state.iterations());
+    if (wall)
+        state.counters["cpu_ms"] = 1000.0 * cpuSeconds / renders;
+    state.counters["iterations"] = double(stats.iterations) / renders;
 }
 
 // The computation in idle steps, one at a time as the desktop program takes
@@ -211,7 +221,7 @@ int main(int argc, char** argv) {
     for (const Case& c : renders)
         for (const Kernel& k : Kernels())
             benchmark::RegisterBenchmark(("render/" + k.name + "/" + c.name).c_str(), WholeRender,
-                                         c, k, 1, c.name)
+                                         c, k, 0, c.name)
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
 

@@ -25,8 +25,8 @@ double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-// What one thread did.
-struct WorkerStats {
+// What one thread did; each on a cache line of its own.
+struct alignas(64) WorkerStats {
     std::int64_t steps = 0;
     std::int64_t iterations = 0;
     double longestStepMs = 0.0;
@@ -49,8 +49,15 @@ template <typename Body> std::vector<WorkerStats> OnThreads(int threads, Body bo
     return stats;
 }
 
-// The pending rectangles, shared: a thread takes one, and gives back the
-// quadrants it splits into. Done when none is pending and none is in work.
+// Rectangles at most this many pixels large are worked through to their last
+// quadrant by the thread that split them; larger ones' quadrants go back to
+// be shared. Few enough trips to the shared list, small enough pieces that
+// the threads finish together.
+constexpr std::int64_t kLocalArea = 128 * 128;
+
+// The pending rectangles, shared: a thread takes one, may give back
+// quadrants of it, and finishes it. Done when none is pending and none is in
+// work.
 class SharedRects {
 public:
     explicit SharedRects(std::vector<PixelRect> rects) : m_rects(std::move(rects)) {}
@@ -66,10 +73,17 @@ public:
         return true;
     }
 
-    void Finish(const PixelRect* quadrants, int n) {
+    void Give(const PixelRect* quadrants, int n) {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_rects.insert(m_rects.end(), quadrants, quadrants + n);
+        }
+        m_changed.notify_all();
+    }
+
+    void Finish() {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
             --m_inWork;
         }
         m_changed.notify_all();
@@ -86,13 +100,25 @@ std::vector<WorkerStats> RunRecursion(const KernelParams& params, const PixelSin
                                       std::vector<PixelRect> pending, int threads) {
     SharedRects rects(std::move(pending));
     return OnThreads(threads, [&](WorkerStats& stats) {
-        PixelRect r;
-        while (rects.Take(r)) {
-            const Clock::time_point start = Clock::now();
-            PixelRect quadrants[4];
-            const int n = RecursionStep(params, sink, r, quadrants, stats.iterations);
-            stats.Step(start);
-            rects.Finish(quadrants, n);
+        PixelRect taken;
+        std::vector<PixelRect> local;
+        while (rects.Take(taken)) {
+            local.push_back(taken);
+            while (!local.empty()) {
+                const PixelRect r = local.back();
+                local.pop_back();
+                const Clock::time_point start = Clock::now();
+                PixelRect quadrants[4];
+                const int n = RecursionStep(params, sink, r, quadrants, stats.iterations);
+                stats.Step(start);
+                const std::int64_t area =
+                    std::int64_t(r.right - r.left + 1) * std::int64_t(r.bottom - r.top + 1);
+                if (area > kLocalArea)
+                    rects.Give(quadrants, n);
+                else
+                    local.insert(local.end(), quadrants, quadrants + n);
+            }
+            rects.Finish();
         }
     });
 }
