@@ -44,3 +44,16 @@ std::int64_t ComputeRect(const KernelParams& params, int left, int top, int widt
 // indices[j * n + i]. Nothing is written when n <= 0 or lines <= 0.
 std::int64_t ComputeLines(const KernelParams& params, int x, int y, int dx, int dy, int n,
                           int lineDx, int lineDy, int lines, std::int32_t* indices);
+
+// The pixels of one ComputeLines call.
+struct PixelLines {
+    int x = 0, y = 0, dx = 1, dy = 0, n = 0;
+    int lineDx = 0, lineDy = 1, lines = 1;
+};
+
+// Several runs of lines as one stream, so that the long orbits of one run
+// alongside the pixels of the next: the indices of each run, as ComputeLines
+// lays them out, follow those of the run before it. Runs without pixels
+// take no room.
+std::int64_t ComputeRuns(const KernelParams& params, const PixelLines* runs, int count,
+                         std::int32_t* indices);

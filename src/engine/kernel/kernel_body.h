@@ -296,7 +296,7 @@ template <int W> QUIRL32_INLINE void SetAliveLanes(VecState<W>& s, typename Lane
     }
 }
 
-// The pixels of the run that need iterating, mapped ahead in small batches.
+// The pixels of the runs that need iterating, mapped ahead in small batches.
 // Pixels outside the disk of radius 2 need no iteration and are written at
 // once. The arrays have room for reads of a whole vector past the end.
 struct Feed {
@@ -304,11 +304,13 @@ struct Feed {
     static constexpr int kRoom = kBatch + 8;
 
     KernelParams params;
-    kernel_variants::PixelRun run;
+    const kernel_variants::PixelRun* runs; // the runs after the current one
+    kernel_variants::PixelRun run;         // the current one
     std::int32_t* out;
-    std::int64_t total;      // pixels in the run
+    std::int64_t total;      // pixels in all runs
     std::int64_t iterations; // the plain loop's, for the pixels written so far
     std::int64_t next;       // the next pixel to map
+    std::int64_t runEnd;     // the pixel after the current run's last
     long long col;           // its place in its line
     long long px, py;        // its coordinates
     long long lineX, lineY;
@@ -318,14 +320,33 @@ struct Feed {
     double im[kRoom];
     std::int64_t slot[kRoom];
 
-    Feed(const KernelParams& p, const kernel_variants::PixelRun& r, std::int32_t* o)
-        : params(p), run(r), out(o), total(std::int64_t(r.n) * r.lines), iterations(0), next(0),
-          col(0), px(r.x), py(r.y), lineX(r.x), lineY(r.y), pos(0), end(0), re{}, im{}, slot{} {}
+    static std::int64_t Pixels(const kernel_variants::PixelRun& r) {
+        return r.n > 0 && r.lines > 0 ? std::int64_t(r.n) * r.lines : 0;
+    }
+
+    Feed(const KernelParams& p, const kernel_variants::PixelRun* r, int count, std::int32_t* o)
+        : params(p), runs(r), run{}, out(o), total(0), iterations(0), next(0), runEnd(0), col(0),
+          px(0), py(0), lineX(0), lineY(0), pos(0), end(0), re{}, im{}, slot{} {
+        for (int i = 0; i < count; ++i) {
+            total += Pixels(r[i]);
+        }
+    }
 
     int Available() const { return end - pos; }
     bool Exhausted() const { return pos == end && next == total; }
 
-    // Makes at least want pixels ready, if the run has that many left.
+    // Moves on to the next run with pixels; there is one while next < total.
+    QUIRL32_INLINE void NextRun() {
+        do {
+            run = *runs++;
+        } while (Pixels(run) == 0);
+        runEnd += Pixels(run);
+        col = 0;
+        px = lineX = run.x;
+        py = lineY = run.y;
+    }
+
+    // Makes at least want pixels ready, if the runs have that many left.
     QUIRL32_INLINE void Prepare(int want) {
         if (end - pos >= want || next == total) {
             return;
@@ -338,6 +359,9 @@ struct Feed {
         }
         pos = 0;
         while (k < kBatch && next < total) {
+            if (next == runEnd) {
+                NextRun();
+            }
             const std::int64_t i = next++;
             const double r = static_cast<double>(px) * params.scaleX + params.xMin;
             const double m = static_cast<double>(py) * params.scaleY + params.yMin;
@@ -611,16 +635,16 @@ int RunVectors(VecState<W>* st, const KernelParams& params, Feed& feed, int& bus
 // of two, so that a busy lane's count is a power of two exactly at the block
 // ends where its saved point is due for renewal).
 template <int W, int V, int B>
-std::int64_t RunBlocks(const KernelParams& params, const kernel_variants::PixelRun& run,
+std::int64_t RunBlocks(const KernelParams& params, const kernel_variants::PixelRun* runs, int count,
                        std::int32_t* out) {
     static_assert(B > 0 && (B & (B - 1)) == 0, "steps per block: a power of two");
     static_assert(V >= 1 && V <= 4, "vectors in flight: 1 to 4");
     typedef typename Lanes<W>::D D;
     typedef typename Lanes<W>::I I;
-    if (run.n <= 0 || run.lines <= 0) {
+    Feed feed(params, runs, count, out);
+    if (feed.total == 0) {
         return 0;
     }
-    Feed feed(params, run, out);
     if (params.limit <= 1 || params.nColors <= 0) {
         // The plain loop gives 0 everywhere: a count never exceeds the limit
         // and equals it when it reaches 1. With a limit of 1 it iterates once
@@ -678,14 +702,14 @@ std::int64_t RunBlocks(const KernelParams& params, const kernel_variants::PixelR
 // short orbits want short blocks and long ones long blocks, which cost less
 // at their ends. The limit bounds the counts and picks the size.
 template <int W, int V>
-std::int64_t Run(const KernelParams& params, const kernel_variants::PixelRun& run,
+std::int64_t Run(const KernelParams& params, const kernel_variants::PixelRun* runs, int count,
                  std::int32_t* out) {
     if (params.limit <= 64) {
-        return RunBlocks<W, V, 8>(params, run, out);
+        return RunBlocks<W, V, 8>(params, runs, count, out);
     } else if (params.limit <= 512) {
-        return RunBlocks<W, V, 16>(params, run, out);
+        return RunBlocks<W, V, 16>(params, runs, count, out);
     } else {
-        return RunBlocks<W, V, 32>(params, run, out);
+        return RunBlocks<W, V, 32>(params, runs, count, out);
     }
 }
 

@@ -53,17 +53,20 @@ std::atomic<int>& CurrentLevelStore() {
 
 std::atomic<bool> g_naive{false};
 
-// The plain loop, pixel by pixel, in the order of the run.
-std::int64_t NaiveLines(const KernelParams& params, const kernel_variants::PixelRun& run,
-                        std::int32_t* indices) {
+// The plain loop, pixel by pixel, in the order of the runs.
+std::int64_t NaiveRuns(const KernelParams& params, const kernel_variants::PixelRun* runs, int count,
+                       std::int32_t* indices) {
     std::int64_t iterations = 0;
-    for (int j = 0; j < run.lines; ++j) {
-        for (int i = 0; i < run.n; ++i) {
-            const int px = run.x + i * run.dx + j * run.lineDx;
-            const int py = run.y + i * run.dy + j * run.lineDy;
-            *indices++ = ComputePointNaive(double(px) * params.scaleX + params.xMin,
-                                           double(py) * params.scaleY + params.yMin, params.limit,
-                                           params.nColors, &iterations);
+    for (int r = 0; r < count; ++r) {
+        const kernel_variants::PixelRun& run = runs[r];
+        for (int j = 0; j < run.lines && run.n > 0; ++j) {
+            for (int i = 0; i < run.n; ++i) {
+                const int px = run.x + i * run.dx + j * run.lineDx;
+                const int py = run.y + i * run.dy + j * run.lineDy;
+                *indices++ = ComputePointNaive(double(px) * params.scaleX + params.xMin,
+                                               double(py) * params.scaleY + params.yMin,
+                                               params.limit, params.nColors, &iterations);
+            }
         }
     }
     return iterations;
@@ -126,10 +129,15 @@ std::int64_t ComputeLines(const KernelParams& params, int x, int y, int dx, int 
         return iterations;
     }
     const kernel_variants::PixelRun run{x, y, dx, dy, n, lineDx, lineDy, lines};
+    return ComputeRuns(params, &run, 1, indices);
+}
+
+std::int64_t ComputeRuns(const KernelParams& params, const PixelLines* runs, int count,
+                         std::int32_t* indices) {
     if (IsNaiveKernel()) {
-        return NaiveLines(params, run, indices);
+        return NaiveRuns(params, runs, count, indices);
     }
-    return FunctionOf(CurrentKernelLevel())(params, run, indices);
+    return FunctionOf(CurrentKernelLevel())(params, runs, count, indices);
 }
 
 std::int64_t ComputeRun(const KernelParams& params, int x, int y, int dx, int dy, int n,

@@ -13,9 +13,9 @@
 #define QUIRL32_KERNEL_ISA 2
 #include "engine/kernel/kernel_body.h"
 
-std::int64_t kernel_variants::RunAvx2(const KernelParams& params, const PixelRun& run,
+std::int64_t kernel_variants::RunAvx2(const KernelParams& params, const PixelRun* runs, int count,
                                       std::int32_t* indices) {
-    return kernel_avx2::Run<4, 4>(params, run, indices);
+    return kernel_avx2::Run<4, 4>(params, runs, count, indices);
 }
 #pragma GCC pop_options
 

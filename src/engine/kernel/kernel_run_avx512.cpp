@@ -14,9 +14,9 @@
 #define QUIRL32_KERNEL_ISA 3
 #include "engine/kernel/kernel_body.h"
 
-std::int64_t kernel_variants::RunAvx512(const KernelParams& params, const PixelRun& run,
+std::int64_t kernel_variants::RunAvx512(const KernelParams& params, const PixelRun* runs, int count,
                                         std::int32_t* indices) {
-    return kernel_avx512::Run<8, 4>(params, run, indices);
+    return kernel_avx512::Run<8, 4>(params, runs, count, indices);
 }
 #pragma GCC pop_options
 

@@ -7,7 +7,7 @@
 #define QUIRL32_KERNEL_ISA 0
 #include "engine/kernel/kernel_body.h"
 
-std::int64_t kernel_variants::RunPlain(const KernelParams& params, const PixelRun& run,
+std::int64_t kernel_variants::RunPlain(const KernelParams& params, const PixelRun* runs, int count,
                                        std::int32_t* indices) {
-    return kernel_plain::Run<1, 4>(params, run, indices);
+    return kernel_plain::Run<1, 4>(params, runs, count, indices);
 }

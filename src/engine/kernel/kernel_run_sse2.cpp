@@ -11,9 +11,9 @@
 #define QUIRL32_KERNEL_ISA 1
 #include "engine/kernel/kernel_body.h"
 
-std::int64_t kernel_variants::RunSse2(const KernelParams& params, const PixelRun& run,
+std::int64_t kernel_variants::RunSse2(const KernelParams& params, const PixelRun* runs, int count,
                                       std::int32_t* indices) {
-    return kernel_sse2::Run<2, 4>(params, run, indices);
+    return kernel_sse2::Run<2, 4>(params, runs, count, indices);
 }
 
 #endif

@@ -8,23 +8,24 @@ namespace kernel_variants {
 
 // lines lines of n pixels: pixel i of line j lies at
 // (x + i * dx + j * lineDx, y + i * dy + j * lineDy) and its index goes to
-// indices[j * n + i]. The functions return the iterations the plain loop
-// makes for these pixels.
-struct PixelRun {
-    int x, y, dx, dy, n;
-    int lineDx, lineDy, lines;
-};
+// indices[j * n + i], after the indices of the runs before it. The functions
+// return the iterations the plain loop makes for these pixels.
+using PixelRun = PixelLines;
 
-using RunFunction = std::int64_t (*)(const KernelParams& params, const PixelRun& run,
+using RunFunction = std::int64_t (*)(const KernelParams& params, const PixelRun* runs, int count,
                                      std::int32_t* indices);
 
-std::int64_t RunPlain(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
+std::int64_t RunPlain(const KernelParams& params, const PixelRun* runs, int count,
+                      std::int32_t* indices);
 
 #if defined(__x86_64__)
 #define QUIRL32_KERNEL_X86 1
-std::int64_t RunSse2(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
-std::int64_t RunAvx2(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
-std::int64_t RunAvx512(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
+std::int64_t RunSse2(const KernelParams& params, const PixelRun* runs, int count,
+                     std::int32_t* indices);
+std::int64_t RunAvx2(const KernelParams& params, const PixelRun* runs, int count,
+                     std::int32_t* indices);
+std::int64_t RunAvx512(const KernelParams& params, const PixelRun* runs, int count,
+                       std::int32_t* indices);
 #endif
 
 } // namespace kernel_variants
