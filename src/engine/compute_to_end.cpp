@@ -12,6 +12,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -33,19 +34,49 @@ struct alignas(64) WorkerStats {
 
     void Step(Clock::time_point start) {
         ++steps;
+        Work(start);
+    }
+    // Work that is no step of its own.
+    void Work(Clock::time_point start) {
         longestStepMs = std::max(longestStepMs, Milliseconds(Clock::now() - start));
     }
 };
 
-// Runs body(stats) on threads threads, the last one on the calling thread.
-template <typename Body> std::vector<WorkerStats> OnThreads(int threads, Body body) {
+// Runs body(stats) on threads threads, the last one on the calling thread,
+// or on fewer when no more can be started. When body fails on one, abort()
+// lets the others end soon, and the first failure is thrown here once all
+// have ended.
+template <typename Body, typename Abort>
+std::vector<WorkerStats> OnThreads(int threads, Body body, Abort abort) {
     std::vector<WorkerStats> stats(static_cast<std::size_t>(threads));
+    std::mutex failureMutex;
+    std::exception_ptr failure;
+    auto run = [&](WorkerStats& s) {
+        try {
+            body(s);
+        } catch (...) {
+            {
+                std::lock_guard<std::mutex> lock(failureMutex);
+                if (!failure)
+                    failure = std::current_exception();
+            }
+            abort();
+        }
+    };
     std::vector<std::thread> pool;
-    for (int t = 0; t + 1 < threads; ++t)
-        pool.emplace_back([&, t] { body(stats[std::size_t(t)]); });
-    body(stats.back());
+    pool.reserve(static_cast<std::size_t>(threads));
+    for (int t = 0; t + 1 < threads; ++t) {
+        try {
+            pool.emplace_back([&, t] { run(stats[std::size_t(t)]); });
+        } catch (...) {
+            break; // the threads there are share the work
+        }
+    }
+    run(stats.back());
     for (std::thread& th : pool)
         th.join();
+    if (failure)
+        std::rethrow_exception(failure);
     return stats;
 }
 
@@ -64,8 +95,8 @@ public:
 
     bool Take(PixelRect& r) {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [&] { return !m_rects.empty() || m_inWork == 0; });
-        if (m_rects.empty())
+        m_changed.wait(lock, [&] { return !m_rects.empty() || m_inWork == 0 || m_aborted; });
+        if (m_rects.empty() || m_aborted)
             return false;
         r = m_rects.back();
         m_rects.pop_back();
@@ -89,38 +120,56 @@ public:
         m_changed.notify_all();
     }
 
+    // A thread failed: nothing more is handed out.
+    void Abort() {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_aborted = true;
+        }
+        m_changed.notify_all();
+    }
+
 private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<PixelRect> m_rects;
     int m_inWork = 0;
+    bool m_aborted = false;
 };
 
 std::vector<WorkerStats> RunRecursion(const KernelParams& params, const PixelSink& sink,
                                       std::vector<PixelRect> pending, int threads) {
     SharedRects rects(std::move(pending));
-    return OnThreads(threads, [&](WorkerStats& stats) {
-        PixelRect taken;
-        std::vector<PixelRect> local;
-        while (rects.Take(taken)) {
-            local.push_back(taken);
-            while (!local.empty()) {
-                const PixelRect r = local.back();
-                local.pop_back();
-                const Clock::time_point start = Clock::now();
-                PixelRect quadrants[4];
-                const int n = RecursionStep(params, sink, r, quadrants, stats.iterations);
-                stats.Step(start);
-                const std::int64_t area =
-                    std::int64_t(r.right - r.left + 1) * std::int64_t(r.bottom - r.top + 1);
-                if (area > kLocalArea)
-                    rects.Give(quadrants, n);
-                else
-                    local.insert(local.end(), quadrants, quadrants + n);
+    return OnThreads(
+        threads,
+        [&](WorkerStats& stats) {
+            PixelRect taken;
+            std::vector<PixelRect> local;
+            PixelBatch batch(params, sink);
+            while (rects.Take(taken)) {
+                local.push_back(taken);
+                while (!local.empty()) {
+                    const PixelRect r = local.back();
+                    local.pop_back();
+                    const Clock::time_point start = Clock::now();
+                    PixelRect quadrants[4];
+                    const int n =
+                        RecursionStep(params, sink, r, quadrants, stats.iterations, &batch);
+                    stats.Step(start);
+                    const std::int64_t area =
+                        std::int64_t(r.right - r.left + 1) * std::int64_t(r.bottom - r.top + 1);
+                    if (area > kLocalArea)
+                        rects.Give(quadrants, n);
+                    else
+                        local.insert(local.end(), quadrants, quadrants + n);
+                }
+                rects.Finish();
             }
-            rects.Finish();
-        }
-    });
+            const Clock::time_point start = Clock::now();
+            batch.Flush(stats.iterations);
+            stats.Work(start);
+        },
+        [&] { rects.Abort(); });
 }
 
 // Rows first ... last from column first on the first row and left on the
@@ -130,24 +179,27 @@ std::vector<WorkerStats> RunLineScan(const KernelParams& params, const PixelSink
                                      int threads) {
     std::mutex mutex;
     int nextRow = firstRow;
-    return OnThreads(threads, [&](WorkerStats& stats) {
-        std::vector<std::int32_t> row;
-        for (;;) {
-            int y;
-            {
-                std::lock_guard<std::mutex> lock(mutex);
-                if (nextRow > lastRow)
-                    return;
-                y = nextRow++;
+    return OnThreads(
+        threads,
+        [&](WorkerStats& stats) {
+            std::vector<std::int32_t> row;
+            for (;;) {
+                int y;
+                {
+                    std::lock_guard<std::mutex> lock(mutex);
+                    if (nextRow > lastRow)
+                        return;
+                    y = nextRow++;
+                }
+                const Clock::time_point start = Clock::now();
+                const int from = y == firstRow ? firstColumn : left;
+                if (from <= right) {
+                    FillPixels(params, sink, PixelRect{from, y, right, y}, stats.iterations);
+                }
+                stats.Step(start);
             }
-            const Clock::time_point start = Clock::now();
-            const int from = y == firstRow ? firstColumn : left;
-            if (from <= right) {
-                FillPixels(params, sink, PixelRect{from, y, right, y}, stats.iterations);
-            }
-            stats.Step(start);
-        }
-    });
+        },
+        [] {});
 }
 
 } // namespace

@@ -95,10 +95,49 @@ bool BorderUniform(const KernelParams& params, const PixelRect& r, int& index,
     return true;
 }
 
+PixelBatch::PixelBatch(const KernelParams& params, const PixelSink& sink)
+    : m_params(params), m_sink(sink) {}
+
+void PixelBatch::Add(const PixelRect& r, std::int64_t& iterations) {
+    const int width = r.right - r.left + 1;
+    const int height = r.bottom - r.top + 1;
+    if (width <= 0 || height <= 0)
+        return;
+    const std::size_t pixels = std::size_t(width) * std::size_t(height);
+    if (pixels > kMaxChunk / 4) {
+        // Long enough to keep the lanes busy alone.
+        FillPixels(m_params, m_sink, r, iterations);
+        return;
+    }
+    if (m_pixels + pixels > kMaxChunk)
+        Flush(iterations);
+    m_rects.push_back(r);
+    m_runs.push_back(PixelLines{r.left, r.top, 1, 0, width, 0, 1, height});
+    m_pixels += pixels;
+}
+
+void PixelBatch::Flush(std::int64_t& iterations) {
+    if (m_rects.empty())
+        return;
+    m_indices.resize(m_pixels);
+    iterations += ComputeRuns(m_params, m_runs.data(), int(m_runs.size()), m_indices.data());
+    std::size_t i = 0;
+    for (const PixelRect& r : m_rects)
+        for (int y = r.top; y <= r.bottom; ++y)
+            for (int x = r.left; x <= r.right; ++x)
+                Write(m_sink, x, y, m_indices[i++]);
+    m_rects.clear();
+    m_runs.clear();
+    m_pixels = 0;
+}
+
 int RecursionStep(const KernelParams& params, const PixelSink& sink, const PixelRect& r,
-                  PixelRect quadrants[4], std::int64_t& iterations) {
+                  PixelRect quadrants[4], std::int64_t& iterations, PixelBatch* batch) {
     if (std::abs(r.right - r.left) < 5 || std::abs(r.bottom - r.top) < 5) {
-        FillPixels(params, sink, r, iterations);
+        if (batch != nullptr)
+            batch->Add(r, iterations);
+        else
+            FillPixels(params, sink, r, iterations);
         return 0;
     }
     int k = 0;

@@ -6,7 +6,9 @@
 #include "engine/kernel/kernel.h"
 #include "platform/dc.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class CQuirl32View;
 
@@ -37,8 +39,31 @@ void FillPixels(const KernelParams& params, const PixelSink& sink, const PixelRe
 bool BorderUniform(const KernelParams& params, const PixelRect& r, int& index,
                    std::int64_t& iterations);
 
-// One rectangle of the recursion: a narrow one is computed, one with a
-// uniform border filled, any other split. Returns how many quadrants it split
-// into (0 or 4), stored in quadrants in the order they are to be pushed.
+// Rectangles computed pixel by pixel, gathered and evaluated as one stream of
+// the kernel: a small rectangle alone leaves most of the kernel's lanes idle
+// while its longest orbit runs. Only for a computation run to its end, where
+// no one sees in which order pixels appear. Everything added is written by
+// the time Flush returns.
+class PixelBatch {
+public:
+    PixelBatch(const KernelParams& params, const PixelSink& sink);
+    // Computes the rectangle now or with others later.
+    void Add(const PixelRect& r, std::int64_t& iterations);
+    // Computes and writes every rectangle added.
+    void Flush(std::int64_t& iterations);
+
+private:
+    KernelParams m_params;
+    PixelSink m_sink;
+    std::vector<PixelRect> m_rects;
+    std::vector<PixelLines> m_runs;
+    std::vector<std::int32_t> m_indices;
+    std::size_t m_pixels = 0;
+};
+
+// One rectangle of the recursion: a narrow one is computed (with batch, maybe
+// later), one with a uniform border filled, any other split. Returns how many
+// quadrants it split into (0 or 4), stored in quadrants in the order they are
+// to be pushed.
 int RecursionStep(const KernelParams& params, const PixelSink& sink, const PixelRect& r,
-                  PixelRect quadrants[4], std::int64_t& iterations);
+                  PixelRect quadrants[4], std::int64_t& iterations, PixelBatch* batch = nullptr);
