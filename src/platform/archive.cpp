@@ -3,16 +3,20 @@
 #include <bit>
 
 void CArchive::Write(std::uint64_t bits, int size) {
-    if (!IsStoring()) throw CArchiveException(CArchiveException::readOnly);
-    for (int i = 0; i < size; ++i) m_bytes.push_back(std::uint8_t(bits >> (8 * i)));
+    if (!IsStoring())
+        throw CArchiveException(CArchiveException::readOnly);
+    for (int i = 0; i < size; ++i)
+        m_bytes.push_back(std::uint8_t(bits >> (8 * i)));
 }
 
 std::uint64_t CArchive::Read(int size) {
-    if (!IsLoading()) throw CArchiveException(CArchiveException::writeOnly);
+    if (!IsLoading())
+        throw CArchiveException(CArchiveException::writeOnly);
     if (m_bytes.size() - m_pos < std::size_t(size))
         throw CArchiveException(CArchiveException::endOfFile);
     std::uint64_t bits = 0;
-    for (int i = 0; i < size; ++i) bits |= std::uint64_t(m_bytes[m_pos + std::size_t(i)]) << (8 * i);
+    for (int i = 0; i < size; ++i)
+        bits |= std::uint64_t(m_bytes[m_pos + std::size_t(i)]) << (8 * i);
     m_pos += std::size_t(size);
     return bits;
 }

@@ -2,12 +2,14 @@
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, CCmdUI* pCmdUI) {
     auto it = m_commands.find(nID);
-    if (it == m_commands.end()) return FALSE;
+    if (it == m_commands.end())
+        return FALSE;
     const Entry& e = it->second;
     if (pCmdUI != nullptr) {
         if (e.update) {
             e.update(pCmdUI);
-            if (!pCmdUI->m_bEnableChanged) pCmdUI->Enable(TRUE);
+            if (!pCmdUI->m_bEnableChanged)
+                pCmdUI->Enable(TRUE);
         } else if (e.handler) {
             pCmdUI->Enable(TRUE);
         } else {
@@ -15,7 +17,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, CCmdUI* pCmdUI) {
         }
         return TRUE;
     }
-    if (!e.handler) return FALSE;
+    if (!e.handler)
+        return FALSE;
     e.handler();
     return TRUE;
 }

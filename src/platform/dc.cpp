@@ -17,13 +17,15 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC) {
 }
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF color) {
-    if (m_pSurface == nullptr || !m_pSurface->Contains(x, y)) return COLORREF(-1);
+    if (m_pSurface == nullptr || !m_pSurface->Contains(x, y))
+        return COLORREF(-1);
     m_pSurface->Set(x, y, color);
     return color;
 }
 
 COLORREF CDC::GetPixel(int x, int y) const {
-    if (m_pSurface == nullptr || !m_pSurface->Contains(x, y)) return COLORREF(-1);
+    if (m_pSurface == nullptr || !m_pSurface->Contains(x, y))
+        return COLORREF(-1);
     return m_pSurface->Get(x, y);
 }
 
@@ -35,9 +37,12 @@ int CDC::FillRect(const RECT* pRect, CBrush* pBrush) {
 }
 
 BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
-    if (m_pSurface == nullptr) return FALSE;
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
+    if (m_pSurface == nullptr)
+        return FALSE;
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
     if (m_brush == WHITE_BRUSH || m_brush == BLACK_BRUSH)
         m_pSurface->Fill(left, top, right, bottom, m_brush == WHITE_BRUSH ? kWhite : kBlack);
     if (m_pen == WHITE_PEN || m_pen == BLACK_PEN) {
@@ -51,25 +56,30 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
 }
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* pSrc, int xSrc, int ySrc, DWORD) {
-    if (m_pSurface == nullptr || pSrc == nullptr || pSrc->m_pSurface == nullptr) return FALSE;
+    if (m_pSurface == nullptr || pSrc == nullptr || pSrc->m_pSurface == nullptr)
+        return FALSE;
     return StretchBlt(x, y, width, height, pSrc, xSrc, ySrc, width, height, SRCCOPY);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* pSrc, int xSrc, int ySrc,
                      int srcWidth, int srcHeight, DWORD) {
-    if (m_pSurface == nullptr || pSrc == nullptr || pSrc->m_pSurface == nullptr) return FALSE;
-    if (width <= 0 || height <= 0 || srcWidth == 0 || srcHeight == 0) return FALSE;
+    if (m_pSurface == nullptr || pSrc == nullptr || pSrc->m_pSurface == nullptr)
+        return FALSE;
+    if (width <= 0 || height <= 0 || srcWidth == 0 || srcHeight == 0)
+        return FALSE;
     const Surface& src = *pSrc->m_pSurface;
     // Sample at pixel centres; a negative source extent mirrors.
     auto offset = [](int d, int dst, int srcExtent) {
         const std::int64_t num = (2 * std::int64_t(d) + 1) * srcExtent;
         const std::int64_t den = 2 * std::int64_t(dst);
         std::int64_t q = num / den;
-        if ((num % den != 0) && ((num < 0) != (den < 0))) --q;
+        if ((num % den != 0) && ((num < 0) != (den < 0)))
+            --q;
         return int(q);
     };
     std::vector<int> columns(static_cast<std::size_t>(width));
-    for (int dx = 0; dx < width; ++dx) columns[std::size_t(dx)] = xSrc + offset(dx, width, srcWidth);
+    for (int dx = 0; dx < width; ++dx)
+        columns[std::size_t(dx)] = xSrc + offset(dx, width, srcWidth);
     // Read every source row first, so that a copy onto the same surface sees
     // the picture as it was before.
     std::vector<COLORREF> out(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
@@ -104,7 +114,8 @@ CBitmap* CDC::SelectObject(CBitmap* pBitmap) {
 }
 
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground) {
-    if (pPalette == nullptr) return nullptr;
+    if (pPalette == nullptr)
+        return nullptr;
     CPalette* previous = m_pPalette;
     m_pPalette = pPalette;
     m_bForeground = !bForceBackground;
@@ -113,4 +124,6 @@ CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground) {
     return previous != nullptr ? previous : &s_defaultPalette;
 }
 
-UINT CDC::RealizePalette() { return 0; }
+UINT CDC::RealizePalette() {
+    return 0;
+}

@@ -12,6 +12,8 @@ class CDocTemplate : public CCmdTarget {
 public:
     virtual CDocument* OpenDocumentFile(const CString& pathName) = 0;
     virtual UINT GetResourceId() const = 0;
+    // Closes every document of the template with its windows, without asking.
+    virtual void CloseAllDocuments() {}
 };
 
 class CMultiDocTemplate : public CDocTemplate {
@@ -31,10 +33,19 @@ public:
     // and nullptr is returned.
     CDocument* OpenDocumentFile(const CString& pathName) override;
     UINT GetResourceId() const override { return m_nIDResource; }
+    void CloseAllDocuments() override;
 
     // The fields of the document string: window title, document name, File-New
     // name, filter name, filter extension, file type id, file type name.
-    enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
+    enum DocStringIndex {
+        windowTitle,
+        docName,
+        fileNewName,
+        filterName,
+        filterExt,
+        regFileTypeId,
+        regFileTypeName
+    };
     BOOL GetDocString(CString& out, DocStringIndex index) const;
 
     // Called by a closing child frame.

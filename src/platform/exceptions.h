@@ -42,7 +42,8 @@ public:
         diskFull,
         endOfFile
     };
-    CFileException(Cause cause, CString fileName) : m_cause(cause), m_strFileName(std::move(fileName)) {}
+    CFileException(Cause cause, CString fileName)
+        : m_cause(cause), m_strFileName(std::move(fileName)) {}
     const char* what() const noexcept override { return "file exception"; }
     Cause m_cause;
     CString m_strFileName;

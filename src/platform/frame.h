@@ -28,6 +28,8 @@ public:
     CView* GetActiveView() const override { return m_pView; }
     void SetView(CView* pView) { m_pView = pView; }
     void MDIActivate();
+    // Closes the set window: destroys the native window, deletes the view, the
+    // document with its last view, and this frame. Do not use the frame after.
     void MDIDestroy();
 
 private:
@@ -38,13 +40,15 @@ class CMDIFrameWnd : public CFrameWnd {
 public:
     CMDIFrameWnd();
     // Creates the window with the menu, accelerators and icon of nIDResource.
-    virtual BOOL LoadFrame(UINT nIDResource, UINT dwDefaultStyle, CWnd* pParentWnd,
-                           void* pContext);
+    virtual BOOL LoadFrame(UINT nIDResource, UINT dwDefaultStyle, CWnd* pParentWnd, void* pContext);
     // The WM_CREATE step of LoadFrame: 0 to go on, -1 to fail.
     virtual int OnCreate(void* lpCreateStruct);
     CMDIChildWnd* MDIGetActive() const;
     CView* GetActiveView() const override;
     UINT GetMenuResource() const { return m_nIDResource; }
+    // The active set window changed (or the last one closed): the menu bar and
+    // the title follow it.
+    void OnActiveChildChanged();
 
     // The framework's window commands: cascade, tile, arrange, bar toggles.
     void OnWindowCascade();

@@ -29,7 +29,12 @@ public:
     // cs holds the outer size of the child window; the view fills its client area.
     virtual BOOL CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATESTRUCT& cs) = 0;
     // Destroys the native window; for a child frame, its view's window too.
+    // Also called from ~CWnd for a window still marked created, when only the
+    // pointer is valid any more: use it as a key, call nothing on it. Unknown
+    // windows are ignored.
     virtual void DestroyWindow(CWnd* pWnd) = 0;
+    // The framework calls CMDIFrameWnd::OnActiveChildChanged after it activates
+    // or destroys a child; a backend calls it when the user activates another.
     virtual void ActivateChildFrame(CMDIChildWnd* pFrame) = 0;
     virtual CMDIChildWnd* GetActiveChildFrame() = 0;
     virtual void ShowWindow(CWnd* pWnd, int nCmdShow) = 0;
@@ -87,5 +92,8 @@ public:
     virtual void UpdateToolBarStates() = 0;
 };
 
+// The backend in use. AfxGetHost aborts with a message when none is set;
+// AfxTryGetHost returns nullptr instead.
 Host& AfxGetHost();
+Host* AfxTryGetHost();
 void AfxSetHost(Host* pHost);

@@ -64,7 +64,7 @@ constexpr int IDC_STATIC = -1;
 struct DialogControl {
     ControlKind kind = ControlKind::Static;
     int id = IDC_STATIC;
-    CString text; // for an icon control: the icon resource id in decimal
+    CString text;                     // for an icon control: the icon resource id in decimal
     int x = 0, y = 0, cx = 0, cy = 0; // dialog units
     UINT flags = 0;
 };
@@ -75,8 +75,8 @@ struct DialogTemplate {
     int x = 0, y = 0, cx = 0, cy = 0; // dialog units
     CString fontName = "MS Sans Serif";
     int fontPointSize = 8;
-    bool systemMenu = false;     // a close box in the title bar
-    bool centerOnOwner = false;  // otherwise placed from the owner's client top-left
+    bool systemMenu = false;             // a close box in the title bar
+    bool centerOnOwner = false;          // otherwise placed from the owner's client top-left
     std::vector<DialogControl> controls; // template order is tab order
 };
 

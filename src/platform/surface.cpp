@@ -11,8 +11,10 @@ void Surface::Fill(int left, int top, int right, int bottom, COLORREF c) {
     top = std::max(top, 0);
     right = std::min(right, m_width);
     bottom = std::min(bottom, m_height);
+    if (left >= right || top >= bottom)
+        return;
     for (int y = top; y < bottom; ++y)
-        std::fill(Row(y) + left, Row(y) + std::max(left, right), c);
+        std::fill(Row(y) + left, Row(y) + right, c);
 }
 
 void Surface::Resize(int width, int height, COLORREF fill) {

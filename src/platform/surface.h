@@ -17,15 +17,12 @@ public:
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    bool Contains(int x, int y) const {
-        return x >= 0 && y >= 0 && x < m_width && y < m_height;
-    }
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
 
-    COLORREF Get(int x, int y) const {
-        return Contains(x, y) ? m_pixels[Index(x, y)] : kWhite;
-    }
+    COLORREF Get(int x, int y) const { return Contains(x, y) ? m_pixels[Index(x, y)] : kWhite; }
     void Set(int x, int y, COLORREF c) {
-        if (Contains(x, y)) m_pixels[Index(x, y)] = c;
+        if (Contains(x, y))
+            m_pixels[Index(x, y)] = c;
     }
     // Fills [left, right) x [top, bottom), clipped.
     void Fill(int left, int top, int right, int bottom, COLORREF c);

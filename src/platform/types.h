@@ -23,15 +23,27 @@ using COLORREF = std::uint32_t;
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
     return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return BYTE(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return BYTE((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return BYTE((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return BYTE(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return BYTE((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return BYTE((c >> 16) & 0xFF);
+}
 
 // The colour value that names entry i of the logical palette selected into
 // the context drawn on.
-constexpr COLORREF PaletteIndexColor(int i) { return 0x01000000u | (COLORREF(i) & 0xFFFFu); }
-constexpr bool IsPaletteIndexColor(COLORREF c) { return (c & 0xFF000000u) == 0x01000000u; }
-constexpr int PaletteIndexOf(COLORREF c) { return int(c & 0xFFFFu); }
+constexpr COLORREF PaletteIndexColor(int i) {
+    return 0x01000000u | (COLORREF(i) & 0xFFFFu);
+}
+constexpr bool IsPaletteIndexColor(COLORREF c) {
+    return (c & 0xFF000000u) == 0x01000000u;
+}
+constexpr int PaletteIndexOf(COLORREF c) {
+    return int(c & 0xFFFFu);
+}
 
 struct RECT {
     std::int32_t left = 0;
@@ -63,10 +75,14 @@ struct CRect : RECT {
     int Height() const { return bottom - top; }
     bool IsRectEmpty() const { return right <= left || bottom <= top; }
     // A point on the right or bottom edge is outside.
-    bool PtInRect(CPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool PtInRect(CPoint p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     void NormalizeRect() {
-        if (left > right) std::swap(left, right);
-        if (top > bottom) std::swap(top, bottom);
+        if (left > right)
+            std::swap(left, right);
+        if (top > bottom)
+            std::swap(top, bottom);
     }
     bool operator==(const CRect& o) const {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
@@ -75,8 +91,12 @@ struct CRect : RECT {
 
 using CString = std::string;
 
-constexpr WORD LOWORD(LPARAM v) { return WORD(std::uintptr_t(v) & 0xFFFF); }
-constexpr WORD HIWORD(LPARAM v) { return WORD((std::uintptr_t(v) >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(LPARAM v) {
+    return WORD(std::uintptr_t(v) & 0xFFFF);
+}
+constexpr WORD HIWORD(LPARAM v) {
+    return WORD((std::uintptr_t(v) >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return LPARAM((std::uint32_t(lo) & 0xFFFF) | ((std::uint32_t(hi) & 0xFFFF) << 16));
 }
@@ -99,7 +119,13 @@ constexpr UINT SIZE_MAXIMIZED = 2;
 // Dialog results.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
 
 // Message box kinds.
 constexpr UINT MB_OK = 0x0000;
+constexpr UINT MB_YESNOCANCEL = 0x0003;
+constexpr UINT MB_YESNO = 0x0004;
+constexpr UINT MB_TYPEMASK = 0x000F;
+constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONEXCLAMATION = 0x0030;

@@ -32,7 +32,10 @@ public:
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
-    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo) { (void)pInfo; OnDraw(pDC); }
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo) {
+        (void)pInfo;
+        OnDraw(pDC);
+    }
     // The print dialog (skipped for direct prints); FALSE when cancelled.
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
 

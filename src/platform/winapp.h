@@ -41,7 +41,10 @@ public:
     CDocTemplate* GetFirstDocTemplate() const;
     void EnableShellOpen();
     void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    // Reads m_commandLine: options start with '-', every other argument is a file.
     void ParseCommandLine(CCommandLineInfo& info);
+    // Closes every document with its window, without asking.
+    void CloseAllDocuments();
 
     // The framework's command handlers.
     void OnFileNew();
@@ -73,6 +76,8 @@ public:
     BOOL ExecuteCommand(UINT nID);
 
     CWnd* m_pMainWnd = nullptr;
+    // The program's arguments without the program name; main() fills it.
+    std::vector<CString> m_commandLine;
     int m_nCmdShow = SW_SHOWNORMAL;
     CString m_pszAppName = "Quirl32";
     CString m_pszRegistryKey;

@@ -1,0 +1,33 @@
+#include "platform/bars.h"
+
+#include "platform/host.h"
+
+BOOL CToolBar::CreateEx(CWnd* pParentWnd, UINT, UINT, CRect, UINT) {
+    if (!AfxGetHost().CreateToolBar(this, pParentWnd))
+        return FALSE;
+    SetParent(pParentWnd);
+    SetCreated(true);
+    return TRUE;
+}
+
+BOOL CToolBar::LoadToolBar(UINT nIDResource) {
+    m_nIDResource = nIDResource;
+    return AfxGetHost().LoadToolBar(this, nIDResource);
+}
+
+void CToolBar::EnableDocking(UINT) {}
+
+BOOL CStatusBar::Create(CWnd* pParentWnd, UINT, UINT) {
+    if (!AfxGetHost().CreateStatusBar(this, pParentWnd))
+        return FALSE;
+    SetParent(pParentWnd);
+    SetCreated(true);
+    return TRUE;
+}
+
+BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
+    if (lpIDArray == nullptr || nIDCount < 0)
+        return FALSE;
+    m_indicators.assign(lpIDArray, lpIDArray + nIDCount);
+    return AfxGetHost().SetIndicators(this, lpIDArray, nIDCount);
+}

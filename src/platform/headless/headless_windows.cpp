@@ -1,0 +1,297 @@
+#include "platform/headless/headless_host.h"
+
+#include "platform/bars.h"
+#include "platform/frame.h"
+
+#include <algorithm>
+
+CSize HeadlessHost::ClientSizeOf(int outerWidth, int outerHeight) {
+    return CSize{std::max(0, outerWidth - 2 * kBorder),
+                 std::max(0, outerHeight - 2 * kBorder - kCaption)};
+}
+
+HeadlessHost::HeadlessHost() {
+    AfxSetHost(this);
+}
+
+HeadlessHost::~HeadlessHost() {
+    if (AfxTryGetHost() == this)
+        AfxSetHost(nullptr);
+}
+
+bool HeadlessHost::TakeFailure(Failure what) {
+    auto it = std::find(m_failures.begin(), m_failures.end(), what);
+    if (it == m_failures.end())
+        return false;
+    m_failures.erase(it);
+    return true;
+}
+
+HeadlessHost::Window* HeadlessHost::Find(const CWnd* pWnd) {
+    auto it = m_windows.find(pWnd);
+    return it != m_windows.end() ? &it->second : nullptr;
+}
+
+const HeadlessHost::Window* HeadlessHost::Find(const CWnd* pWnd) const {
+    auto it = m_windows.find(pWnd);
+    return it != m_windows.end() ? &it->second : nullptr;
+}
+
+BOOL HeadlessHost::CreateMainFrame(CMDIFrameWnd* pFrame, UINT nIDResource) {
+    if (pFrame == nullptr || TakeFailure(Failure::MainFrame))
+        return FALSE;
+    Window& w = m_windows[pFrame];
+    w.kind = Kind::Main;
+    w.client = CSize{kMainClientWidth, kMainClientHeight};
+    m_pMainFrame = pFrame;
+    m_nMenu = nIDResource;
+    return TRUE;
+}
+
+BOOL HeadlessHost::CreateToolBar(CToolBar* pBar, CWnd*) {
+    if (pBar == nullptr || TakeFailure(Failure::ToolBar))
+        return FALSE;
+    Window& w = m_windows[pBar];
+    w.kind = Kind::ToolBar;
+    w.visible = true;
+    m_barVisible[AFX_IDW_TOOLBAR] = true;
+    return TRUE;
+}
+
+BOOL HeadlessHost::LoadToolBar(CToolBar*, UINT nIDResource) {
+    if (TakeFailure(Failure::LoadToolBar))
+        return FALSE;
+    m_nToolBar = nIDResource;
+    return TRUE;
+}
+
+BOOL HeadlessHost::CreateStatusBar(CStatusBar* pBar, CWnd*) {
+    if (pBar == nullptr || TakeFailure(Failure::StatusBar))
+        return FALSE;
+    Window& w = m_windows[pBar];
+    w.kind = Kind::StatusBar;
+    w.visible = true;
+    m_barVisible[AFX_IDW_STATUS_BAR] = true;
+    return TRUE;
+}
+
+BOOL HeadlessHost::SetIndicators(CStatusBar*, const UINT* ids, int count) {
+    if (TakeFailure(Failure::Indicators) || ids == nullptr || count < 0)
+        return FALSE;
+    m_indicators.assign(ids, ids + count);
+    return TRUE;
+}
+
+BOOL HeadlessHost::CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATESTRUCT& cs) {
+    if (pFrame == nullptr || TakeFailure(Failure::ChildFrame))
+        return FALSE;
+    const int cx = cs.cx > 0 ? cs.cx : kDefaultChildWidth;
+    const int cy = cs.cy > 0 ? cs.cy : kDefaultChildHeight;
+    // New set windows cascade from the top-left corner of the main window.
+    const int at = (m_nCascade++ % 10) * kCascadeStep;
+    Window& frame = m_windows[pFrame];
+    frame.kind = Kind::Child;
+    frame.outer = CRect(at, at, at + cx, at + cy);
+    frame.client = ClientSizeOf(cx, cy);
+    frame.visible = true;
+    frame.view = pView;
+    m_childOrder.push_back(pFrame);
+    if (pView != nullptr) {
+        Window& view = m_windows[pView];
+        view.kind = Kind::View;
+        view.client = frame.client;
+        view.surface = Surface(view.client.cx, view.client.cy);
+        view.hasSurface = true;
+        view.visible = true;
+        view.paintPending = true;
+        pView->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(view.client.cx, view.client.cy));
+    }
+    return TRUE;
+}
+
+void HeadlessHost::ForgetWindow(const CWnd* pWnd) {
+    m_windows.erase(pWnd);
+    // Nothing may reach a window that is gone.
+    m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(),
+                                 [pWnd](const Posted& p) { return p.wnd == pWnd; }),
+                  m_queue.end());
+}
+
+void HeadlessHost::DestroyWindow(CWnd* pWnd) {
+    Window* w = Find(pWnd);
+    if (w == nullptr)
+        return;
+    const Kind kind = w->kind;
+    CWnd* view = w->view;
+    if (view != nullptr)
+        ForgetWindow(view);
+    ForgetWindow(pWnd);
+    if (kind == Kind::Child) {
+        auto* frame = static_cast<CMDIChildWnd*>(pWnd);
+        m_childOrder.erase(std::remove(m_childOrder.begin(), m_childOrder.end(), frame),
+                           m_childOrder.end());
+        // The set window below the closed one becomes active.
+        if (m_pActiveChild == frame)
+            m_pActiveChild = m_childOrder.empty() ? nullptr : m_childOrder.back();
+    } else if (kind == Kind::Main) {
+        m_pMainFrame = nullptr;
+    }
+}
+
+void HeadlessHost::ActivateChildFrame(CMDIChildWnd* pFrame) {
+    auto it = std::find(m_childOrder.begin(), m_childOrder.end(), pFrame);
+    if (it == m_childOrder.end())
+        return;
+    m_childOrder.erase(it);
+    m_childOrder.push_back(pFrame);
+    m_pActiveChild = pFrame;
+}
+
+void HeadlessHost::ShowWindow(CWnd* pWnd, int nCmdShow) {
+    if (Window* w = Find(pWnd)) {
+        w->visible = nCmdShow != 0;
+        w->showCommand = nCmdShow;
+    }
+}
+
+void HeadlessHost::SetWindowText(CWnd* pWnd, const CString& text) {
+    if (Window* w = Find(pWnd))
+        w->text = text;
+}
+
+CSize HeadlessHost::GetClientSize(const CWnd* pWnd) {
+    const Window* w = Find(pWnd);
+    return w != nullptr ? w->client : CSize{};
+}
+
+Surface* HeadlessHost::GetWindowSurface(CWnd* pWnd) {
+    Window* w = Find(pWnd);
+    return w != nullptr && w->hasSurface ? &w->surface : nullptr;
+}
+
+void HeadlessHost::Invalidate(CWnd* pWnd) {
+    Window* w = Find(pWnd);
+    if (w != nullptr && w->hasSurface)
+        w->paintPending = true;
+}
+
+void HeadlessHost::UpdateWindow(CWnd* pWnd) {
+    Paint(pWnd);
+}
+
+void HeadlessHost::ArrangeChildren(UINT nCommand) {
+    m_arrangeRequests.push_back(nCommand);
+    if (nCommand == ID_WINDOW_CASCADE) {
+        int at = 0;
+        for (CMDIChildWnd* frame : m_childOrder) {
+            Window& w = m_windows[frame];
+            w.outer = CRect(at, at, at + w.outer.Width(), at + w.outer.Height());
+            at += kCascadeStep;
+        }
+    } else if (nCommand == ID_WINDOW_TILE_HORZ && !m_childOrder.empty()) {
+        // One row per set window, each the full width of the main window.
+        const int n = int(m_childOrder.size());
+        const std::vector<CMDIChildWnd*> frames = m_childOrder;
+        for (int i = 0; i < n; ++i) {
+            const int top = kMainClientHeight * i / n;
+            const int bottom = kMainClientHeight * (i + 1) / n;
+            Window* w = Find(frames[std::size_t(i)]);
+            if (w == nullptr)
+                continue;
+            w->outer = CRect(0, top, kMainClientWidth, bottom);
+            SetChildFrameSize(frames[std::size_t(i)], kMainClientWidth, bottom - top);
+        }
+    }
+}
+
+void HeadlessHost::ShowControlBar(UINT nBarId, bool show) {
+    m_barVisible[nBarId] = show;
+}
+
+bool HeadlessHost::IsControlBarVisible(UINT nBarId) {
+    auto it = m_barVisible.find(nBarId);
+    return it != m_barVisible.end() && it->second;
+}
+
+void HeadlessHost::DragAcceptFiles(CWnd* pWnd, bool accept) {
+    if (Window* w = Find(pWnd))
+        w->acceptsFiles = accept;
+}
+
+void HeadlessHost::SetMenu(CMDIFrameWnd*, UINT nIDResource) {
+    m_nMenu = nIDResource;
+}
+
+void HeadlessHost::AttachWindow(CWnd* pWnd, int cx, int cy) {
+    if (pWnd == nullptr)
+        return;
+    Window& w = m_windows[pWnd];
+    w.kind = Kind::Other;
+    w.client = CSize{std::max(cx, 0), std::max(cy, 0)};
+    w.surface = Surface(w.client.cx, w.client.cy);
+    w.hasSurface = true;
+    w.visible = true;
+    w.paintPending = true;
+    pWnd->SetCreated(true);
+}
+
+void HeadlessHost::ResizeView(CWnd* pView, Window& view, int cx, int cy, UINT nType) {
+    view.client = CSize{std::max(cx, 0), std::max(cy, 0)};
+    if (view.hasSurface)
+        view.surface.Resize(view.client.cx, view.client.cy);
+    view.paintPending = view.hasSurface;
+    pView->SendMessage(WM_SIZE, nType, MAKELPARAM(view.client.cx, view.client.cy));
+}
+
+void HeadlessHost::SetViewClientSize(CWnd* pView, int cx, int cy, UINT nType) {
+    Window* view = Find(pView);
+    if (view == nullptr)
+        return;
+    // The set window holding the view grows or shrinks with it.
+    for (CMDIChildWnd* frame : m_childOrder) {
+        Window& f = m_windows[frame];
+        if (f.view != pView)
+            continue;
+        f.client = CSize{std::max(cx, 0), std::max(cy, 0)};
+        f.outer.right = f.outer.left + f.client.cx + 2 * kBorder;
+        f.outer.bottom = f.outer.top + f.client.cy + 2 * kBorder + kCaption;
+    }
+    ResizeView(pView, *view, cx, cy, nType);
+}
+
+void HeadlessHost::SetChildFrameSize(CMDIChildWnd* pFrame, int cx, int cy) {
+    Window* frame = Find(pFrame);
+    if (frame == nullptr)
+        return;
+    frame->outer.right = frame->outer.left + cx;
+    frame->outer.bottom = frame->outer.top + cy;
+    frame->client = ClientSizeOf(cx, cy);
+    if (frame->view != nullptr)
+        if (Window* view = Find(frame->view))
+            ResizeView(frame->view, *view, frame->client.cx, frame->client.cy, SIZE_RESTORED);
+}
+
+CRect HeadlessHost::GetChildFrameRect(const CMDIChildWnd* pFrame) const {
+    const Window* w = Find(pFrame);
+    return w != nullptr ? w->outer : CRect();
+}
+
+CString HeadlessHost::WindowText(const CWnd* pWnd) const {
+    const Window* w = Find(pWnd);
+    return w != nullptr ? w->text : CString();
+}
+
+bool HeadlessHost::IsWindowVisible(const CWnd* pWnd) const {
+    const Window* w = Find(pWnd);
+    return w != nullptr && w->visible;
+}
+
+int HeadlessHost::LastShowCommand(const CWnd* pWnd) const {
+    const Window* w = Find(pWnd);
+    return w != nullptr ? w->showCommand : -1;
+}
+
+bool HeadlessHost::AcceptsFiles(const CWnd* pWnd) const {
+    const Window* w = Find(pWnd);
+    return w != nullptr && w->acceptsFiles;
+}

@@ -1,0 +1,42 @@
+#include "platform/host.h"
+#include "platform/view.h"
+
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) {
+    return DoPreparePrinting(pInfo);
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
+    if (pInfo == nullptr)
+        return FALSE;
+    // Direct prints and previews go to the default printer without asking.
+    if (pInfo->m_bDirect || pInfo->m_bPreview)
+        return TRUE;
+    return AfxGetHost().PrintDialog(*pInfo);
+}
+
+BOOL CView::PrintJob(CPrintInfo& info) {
+    if (!OnPreparePrinting(&info))
+        return FALSE;
+    return AfxGetHost().RunPrintJob(this, info);
+}
+
+void CView::OnFilePrint() {
+    CPrintInfo info;
+    PrintJob(info);
+}
+
+void CView::OnFilePrintDirect() {
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    PrintJob(info);
+}
+
+void CView::OnFilePrintPreview() {
+    CPrintInfo info;
+    info.m_bPreview = TRUE;
+    PrintJob(info);
+}
