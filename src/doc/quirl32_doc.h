@@ -12,6 +12,9 @@ public:
     CQuirl32Doc();
 
     BOOL OnNewDocument() override;
+    // Gives the set the New defaults before the framework opens the file, so
+    // that a zero-length file, which is not loaded, opens as a new set.
+    BOOL OnOpenDocument(const CString& pathName) override;
     void Serialize(CArchive& ar) override;
 
     void SaveUndo();
@@ -23,9 +26,15 @@ public:
     void OnEditUndo();
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
 
+    // True when the snapshot holds something to go back to.
+    bool CanUndo() const;
+
     SetExtents m_extents;
     SetExtents m_undoExtents;
     std::int32_t m_nIterations = 0;
     std::int32_t m_nRandomPoints = 0;
     std::int32_t m_bPictureValid = 0;
+
+private:
+    void SetNewDefaults();
 };
