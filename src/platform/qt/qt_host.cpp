@@ -44,16 +44,10 @@ constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_MINIMIZE = 6;
 constexpr int SW_RESTORE = 9;
 
-constexpr UINT MB_TYPEMASK = 0x000F;
 constexpr UINT MB_ICONMASK = 0x00F0;
 constexpr UINT MB_OKCANCEL = 0x0001;
-constexpr UINT MB_YESNOCANCEL = 0x0003;
-constexpr UINT MB_YESNO = 0x0004;
 constexpr UINT MB_ICONHAND = 0x0010;
-constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONASTERISK = 0x0040;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
 
 QString ToQt(const CString& s) {
     return QString::fromStdString(s);
