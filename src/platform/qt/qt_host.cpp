@@ -344,8 +344,9 @@ CMDIChildWnd* QtHost::GetActiveChildFrame() {
 void QtHost::ChildActivated(ChildWindow* child) {
     if (child == nullptr || child->Frame() == nullptr || !IsLive(child->Frame()))
         return;
-    CMDIChildWnd* frame = child->Frame();
-    GuardedCall([frame] { frame->MDIActivate(); });
+    // The menu bar and the title follow the window the user activated.
+    if (m_pMainFrame != nullptr && IsLive(m_pMainFrame))
+        GuardedCall([this] { m_pMainFrame->OnActiveChildChanged(); });
 }
 
 void QtHost::ShowWindow(CWnd* pWnd, int nCmdShow) {
