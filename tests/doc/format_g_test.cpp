@@ -43,10 +43,6 @@ TEST(FormatG, DocumentedTable) {
     });
 }
 
-TEST(FormatG, NewDocumentDefaultsAsShownInTheDialog) {
-    ExpectAll({{-2.1, 10, "-2.1"}, {-1.2, 10, "-1.2"}, {1.2, 10, "1.2"}, {1.5, 10, "1.5"}});
-}
-
 TEST(FormatG, BoundariesBetweenFixedAndExponentForms) {
     ExpectAll({
         {0.1, 10, "0.1"},              // e = -1: still fixed
