@@ -53,6 +53,19 @@ TEST_F(GuiTest, MinimisingEmptiesTheClientAreaAndRestoringComputesAgain) {
               program->ActiveViewWidget()->width());
 }
 
+TEST_F(GuiTest, AMaximisedSetWindowShowsItsTitleInBrackets) {
+    program->ActiveChildWindow()->showMaximized();
+    Program::Process();
+    EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32 - [Quirl31]"));
+    program->host.ExecuteCommand(ID_FILE_NEW);
+    Program::Process();
+    EXPECT_TRUE(program->ActiveChildWindow()->isMaximized());
+    EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32 - [Quirl32]"));
+    program->ActiveChildWindow()->showNormal();
+    Program::Process();
+    EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32 - Quirl32"));
+}
+
 TEST_F(GuiTest, WindowCommandsArrangeTheSetWindows) {
     program->host.ExecuteCommand(ID_FILE_NEW);
     program->host.ExecuteCommand(ID_FILE_NEW);

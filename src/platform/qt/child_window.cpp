@@ -11,6 +11,8 @@ ChildWindow::ChildWindow(CMDIChildWnd* pFrame, ViewWidget* view) : m_pFrame(pFra
             [this](Qt::WindowStates, Qt::WindowStates state) {
                 if (m_view != nullptr)
                     m_view->SetWindowState(state);
+                if (onStateChanged)
+                    onStateChanged();
             });
 }
 

@@ -20,6 +20,8 @@ public:
 
     // The close box and Ctrl+F4 ask the framework, which destroys the window.
     std::function<void(ChildWindow*)> onCloseRequest;
+    // After a change of minimised, maximised or normal.
+    std::function<void()> onStateChanged;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -92,13 +92,14 @@ bool IdlePump::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void IdlePump::Tick() {
-    if (m_inTick)
-        return;
     if (IsSuspended()) {
         // Resumed by LeaveModal or by the events that close the loop.
         m_timer.stop();
         return;
     }
+    // A modal loop opened inside an idle call stops the timer above.
+    if (m_inTick)
+        return;
     CWinApp* app = AfxGetApp();
     if (app == nullptr) {
         m_timer.stop();

@@ -26,6 +26,7 @@
 #include <QClipboard>
 #include <QLayout>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -37,6 +38,7 @@ namespace {
 
 // Drawing done through a window's context shows at most this late.
 constexpr int kPresentIntervalMs = 30;
+constexpr qint64 kLockKeysIntervalMs = 200;
 
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWMINIMIZED = 2;
@@ -158,8 +160,13 @@ void QtHost::UpdateCommandState(UINT id, CCmdUI& ui) {
 void QtHost::UpdateToolBarStates() {
     if (m_toolBar)
         m_toolBar->UpdateStates();
-    if (m_statusBar)
+    // The lock keys are a question to the window system: not more often
+    // than a few times a second.
+    if (m_statusBar &&
+        (!m_lockKeysRead.isValid() || m_lockKeysRead.elapsed() >= kLockKeysIntervalMs)) {
+        m_lockKeysRead.start();
         m_statusBar->UpdateIndicators(ReadLockKeys());
+    }
 }
 
 // ---------------------------------------------------------------- windows
@@ -271,6 +278,7 @@ BOOL QtHost::CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATEST
             GuardedCall([frame] { frame->MDIDestroy(); });
         m_pump.Restart();
     };
+    child->onStateChanged = [this] { QTimer::singleShot(0, this, [this] { ApplyMainTitle(); }); };
     m_main->MdiArea()->addSubWindow(child);
     child->resize(cs.cx > 0 ? cs.cx : 260, cs.cy > 0 ? cs.cy : 260);
     // Lay the window out now, so that the view has its client size before
@@ -352,6 +360,23 @@ void QtHost::ChildActivated(ChildWindow* child) {
         GuardedCall([this] { m_pMainFrame->OnActiveChildChanged(); });
 }
 
+// A maximised set window shows its title in the main window's caption as
+// "Quirl32 - [Quirl31]": Qt adds the bracketed part, so the caption itself
+// then holds the program's name only.
+void QtHost::ApplyMainTitle() {
+    if (!m_main)
+        return;
+    QString title = m_mainTitle;
+    if (QMdiSubWindow* sub = m_main->MdiArea()->currentSubWindow();
+        sub != nullptr && sub->isMaximized()) {
+        const QString suffix = QStringLiteral(" - ") + sub->windowTitle();
+        if (title.endsWith(suffix))
+            title.chop(suffix.size());
+    }
+    if (m_main->windowTitle() != title)
+        m_main->setWindowTitle(title);
+}
+
 void QtHost::ShowWindow(CWnd* pWnd, int nCmdShow) {
     QWidget* w = nullptr;
     if (pWnd == m_pMainFrame)
@@ -381,9 +406,10 @@ void QtHost::ShowWindow(CWnd* pWnd, int nCmdShow) {
 }
 
 void QtHost::SetWindowText(CWnd* pWnd, const CString& text) {
-    if (pWnd == m_pMainFrame && m_main)
-        m_main->setWindowTitle(ToQt(text));
-    else if (ChildWindow* child = ChildWindowOf(pWnd))
+    if (pWnd == m_pMainFrame && m_main) {
+        m_mainTitle = ToQt(text);
+        ApplyMainTitle();
+    } else if (ChildWindow* child = ChildWindowOf(pWnd))
         child->setWindowTitle(ToQt(text));
     else if (auto* dialog = dynamic_cast<CDialog*>(pWnd))
         if (TemplateDialog* d = DialogOf(*dialog))

@@ -7,8 +7,10 @@
 #include "platform/host.h"
 #include "platform/qt/idle_pump.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <map>
 #include <memory>
@@ -108,6 +110,7 @@ private:
     void FlushPaints();
     void PresentChangedViews();
     void ChildActivated(ChildWindow* child);
+    void ApplyMainTitle();
     bool IsLive(const CWnd* pWnd) const { return m_live.count(pWnd) != 0; }
 
     IdlePump m_pump;
@@ -124,4 +127,6 @@ private:
     std::set<const CWnd*> m_live;
     std::vector<QShortcut*> m_shortcuts;
     bool m_presentScheduled = false;
+    QString m_mainTitle;
+    QElapsedTimer m_lockKeysRead;
 };
