@@ -85,6 +85,17 @@ TEST_F(ZoomTest, EscapeRightButtonAndAClickChangeNothing) {
     EXPECT_EQ(program->ActiveViewWidget()->findChild<SolidRubberBand*>(), nullptr);
 }
 
+TEST_F(ZoomTest, WindowsStayOpenWhileTheBandIsDragged) {
+    ASSERT_TRUE(program->WaitForIdle());
+    Drag(QPoint(20, 20), QPoint(120, 90), [this](QWidget*) {
+        program->ActiveChildWindow()->close();
+        program->Main()->close();
+    });
+    EXPECT_NE(program->ActiveView(), nullptr);
+    EXPECT_TRUE(program->Main()->isVisible());
+    EXPECT_EQ(program->ActiveView()->m_bWorking, 1);
+}
+
 TEST_F(ZoomTest, NoStepRunsWhileTheBandIsDragged) {
     ASSERT_TRUE(program->WaitForIdle());
     // Random points over a new rectangle never finish and keep changing the

@@ -183,8 +183,15 @@ BOOL QtHost::CreateMainFrame(CMDIFrameWnd* pFrame, UINT nIDResource) {
     m_main = main;
     main->setWindowIcon(ResourceIcon(nIDResource));
     main->setWindowTitle(ToQt(AfxLoadString(nIDResource)));
-    main->onCloseRequest = [this] { ExecuteCommand(ID_APP_EXIT); };
+    // Windows close and files open only between modal loops: a drag of the
+    // rubber band still has its view on the stack.
+    main->onCloseRequest = [this] {
+        if (m_pump.ModalDepth() == 0)
+            ExecuteCommand(ID_APP_EXIT);
+    };
     main->onFileDropped = [this](const QString& path) {
+        if (m_pump.ModalDepth() > 0)
+            return;
         GuardedCall([&] {
             if (CWinApp* app = AfxGetApp())
                 app->OpenDocumentFile(FromQt(path));
@@ -274,7 +281,7 @@ BOOL QtHost::CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATEST
     child->setWindowIcon(icon.isNull() ? m_main->windowIcon() : icon);
     child->onCloseRequest = [this](ChildWindow* c) {
         CMDIChildWnd* frame = c->Frame();
-        if (frame != nullptr && IsLive(frame))
+        if (frame != nullptr && IsLive(frame) && m_pump.ModalDepth() == 0)
             GuardedCall([frame] { frame->MDIDestroy(); });
         m_pump.Restart();
     };
