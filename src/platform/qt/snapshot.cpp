@@ -2,6 +2,7 @@
 
 #include "platform/frame.h"
 #include "platform/qt/child_window.h"
+#include "platform/qt/main_window.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/view_widget.h"
 #include "platform/std_ids.h"
@@ -62,6 +63,19 @@ void SnapshotHook::Grab() {
             std::fflush(stdout);
             code = 0;
         }
+    }
+    // The whole main window beside it, as a person sees the program.
+    if (QWidget* main = m_host.Main(); code == 0 && main != nullptr) {
+        QString whole = m_path;
+        whole.insert(whole.endsWith(QStringLiteral(".png")) ? whole.size() - 4 : whole.size(),
+                     QStringLiteral("_main"));
+        const QRect frame = main->frameGeometry();
+        QPixmap picture;
+        if (QScreen* screen = main->screen())
+            picture = screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+        if (picture.isNull())
+            picture = main->grab();
+        picture.save(whole, "PNG");
     }
     m_host.ExecuteCommand(ID_APP_EXIT);
     QCoreApplication::exit(code);
