@@ -1,0 +1,26 @@
+// The desktop program: the system on the Qt backend.
+
+#include "app/quirl32_app.h"
+#include "platform/qt/qt_host.h"
+#include "platform/qt/snapshot.h"
+
+#include <QApplication>
+
+#include <memory>
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Quirl32"));
+    QApplication::setApplicationName(QStringLiteral("Quirl32"));
+
+    QtHost host;
+    AfxSetHost(&host);
+    std::unique_ptr<SnapshotHook> snapshot;
+    if (const QString path = qEnvironmentVariable("QUIRL32_SNAPSHOT"); !path.isEmpty())
+        snapshot = std::make_unique<SnapshotHook>(host, path);
+
+    CQuirl32App& app = TheApp();
+    const int code = app.InitInstance() ? app.Run() : 1;
+    snapshot.reset();
+    return code;
+}
