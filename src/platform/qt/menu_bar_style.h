@@ -5,7 +5,6 @@
 #include <QProxyStyle>
 
 class MenuBarStyle : public QProxyStyle {
-    Q_OBJECT
 public:
     int styleHint(StyleHint hint, const QStyleOption* option = nullptr,
                   const QWidget* widget = nullptr,

@@ -44,16 +44,10 @@ constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_MINIMIZE = 6;
 constexpr int SW_RESTORE = 9;
 
-constexpr UINT MB_TYPEMASK = 0x000F;
 constexpr UINT MB_ICONMASK = 0x00F0;
 constexpr UINT MB_OKCANCEL = 0x0001;
-constexpr UINT MB_YESNOCANCEL = 0x0003;
-constexpr UINT MB_YESNO = 0x0004;
 constexpr UINT MB_ICONHAND = 0x0010;
-constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONASTERISK = 0x0040;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
 
 QString ToQt(const CString& s) {
     return QString::fromStdString(s);
@@ -350,8 +344,9 @@ CMDIChildWnd* QtHost::GetActiveChildFrame() {
 void QtHost::ChildActivated(ChildWindow* child) {
     if (child == nullptr || child->Frame() == nullptr || !IsLive(child->Frame()))
         return;
-    CMDIChildWnd* frame = child->Frame();
-    GuardedCall([frame] { frame->MDIActivate(); });
+    // The menu bar and the title follow the window the user activated.
+    if (m_pMainFrame != nullptr && IsLive(m_pMainFrame))
+        GuardedCall([this] { m_pMainFrame->OnActiveChildChanged(); });
 }
 
 void QtHost::ShowWindow(CWnd* pWnd, int nCmdShow) {

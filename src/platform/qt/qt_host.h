@@ -89,6 +89,7 @@ public:
     MenuSet& Menus() { return *m_menus; }
     IdlePump& Pump() { return m_pump; }
     HelpWindow* Help() const;
+    PrintSupport& Printing();
     ViewWidget* ViewWidgetOf(const CWnd* pView) const;
     ChildWindow* ChildWindowOf(const CWnd* pFrame) const;
     TemplateDialog* DialogOf(const CDialog& dialog) const;
