@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
     if (app.InitInstance()) {
         host.Submit(request);
         code = app.Run();
+        // A later start finds nobody to take its request and opens itself.
+        host.Server().Close();
     }
     // The set windows closed with the loop; the main window goes now, while
     // the backend is still there.

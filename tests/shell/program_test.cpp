@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLocalSocket>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -287,6 +288,24 @@ TEST_F(RunningProgramTest, ARequestWaitsWhileADialogIsOpen) {
 
     // Once it has closed, the file opens and prints.
     ASSERT_TRUE(WaitUntil([&] { return host->Requests().IsIdle() && QFileInfo(pdf).size() > 0; }));
+    EXPECT_NE(DocOf(Path("files/a.qrl")), nullptr);
+}
+
+TEST_F(RunningProgramTest, APrinterThatIsNotThereIsReportedAndNothingPrints) {
+    QString message;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            message = box->text();
+            box->accept();
+        }
+    });
+    watch.start(20);
+    auto second = Start({"--print-to", "No Such Printer 42", "a.qrl"});
+    ASSERT_TRUE(WaitUntil([&] { return Finished(*second) && !message.isEmpty(); }));
+    EXPECT_EQ(message, QStringLiteral("The printer \"No Such Printer 42\" is not available."));
+    EXPECT_TRUE(WaitUntil([&] { return host->Requests().IsIdle(); }));
+    // The file is open all the same.
     EXPECT_NE(DocOf(Path("files/a.qrl")), nullptr);
 }
 

@@ -39,6 +39,8 @@ public:
     // there or the socket cannot be made.
     bool Listen(const QString& socketName);
     bool IsListening() const { return m_server.isListening(); }
+    // No more requests: the socket goes.
+    void Close() { m_server.close(); }
     QString FullServerName() const { return m_server.fullServerName(); }
 
     // Each request, once it has arrived whole; the sender has its answer then.
