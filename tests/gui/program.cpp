@@ -4,9 +4,13 @@
 #include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
+
+#include <algorithm>
+#include <vector>
 
 Program::Program() {
     // The settings store starts empty for every test.
@@ -88,18 +92,40 @@ QStringList Program::BarTitles() {
     return titles;
 }
 
+namespace {
+
+// Answers waiting for their modal widget.
+std::vector<QTimer*>& PendingAnswers() {
+    static std::vector<QTimer*> pending;
+    return pending;
+}
+
+} // namespace
+
 void WhenModal(std::function<void(QWidget*)> action) {
     auto* timer = new QTimer;
     timer->setInterval(10);
+    PendingAnswers().push_back(timer);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || !modal->isVisible())
             return;
         timer->stop();
+        auto& pending = PendingAnswers();
+        pending.erase(std::remove(pending.begin(), pending.end(), timer), pending.end());
         timer->deleteLater();
         action(modal);
     });
     timer->start();
+}
+
+int DropPendingAnswers() {
+    auto& pending = PendingAnswers();
+    const int count = int(pending.size());
+    for (QTimer* timer : pending)
+        delete timer;
+    pending.clear();
+    return count;
 }
 
 void Press(QWidget* modal, int id) {
@@ -121,11 +147,30 @@ QString Text(QWidget* modal, int id) {
 }
 
 void GuiTest::SetUp() {
+    // A modal widget nobody answers fails the test instead of hanging it.
+    watchdog = std::make_unique<QTimer>();
+    watchdog->setInterval(3000);
+    QObject::connect(watchdog.get(), &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal != lastModal) {
+            lastModal = modal;
+            return;
+        }
+        ADD_FAILURE() << "unanswered modal widget " << modal->metaObject()->className() << " \""
+                      << modal->windowTitle().toStdString() << "\"";
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            ADD_FAILURE() << "message: " << box->text().toStdString();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+    });
+    watchdog->start();
     program = std::make_unique<Program>();
     ASSERT_TRUE(program->app.InitInstance());
     ASSERT_NE(program->ActiveView(), nullptr);
 }
 
 void GuiTest::TearDown() {
+    EXPECT_EQ(DropPendingAnswers(), 0) << "a modal widget that was to be answered never opened";
     program.reset();
+    watchdog.reset();
 }

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QString>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -65,6 +66,8 @@ public:
 // Runs action on the next modal widget that opens (a dialog, message box,
 // file or print dialog), once.
 void WhenModal(std::function<void(QWidget*)> action);
+// Forgets the answers whose modal widget never opened; returns how many.
+int DropPendingAnswers();
 // Presses a template dialog's button by its control id.
 void Press(QWidget* modal, int id);
 void SetText(QWidget* modal, int id, const QString& text);
@@ -76,4 +79,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
     std::unique_ptr<Program> program;
+
+private:
+    std::unique_ptr<QTimer> watchdog;
+    QWidget* lastModal = nullptr;
 };

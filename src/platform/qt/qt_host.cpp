@@ -131,6 +131,9 @@ StatusBar* QtHost::Status() const {
 HelpWindow* QtHost::Help() const {
     return m_help;
 }
+PrintSupport& QtHost::Printing() {
+    return *m_print;
+}
 
 // ---------------------------------------------------------------- commands
 

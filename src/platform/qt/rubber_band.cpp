@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <algorithm>
+
 SolidRubberBand::SolidRubberBand(QWidget* parent) : QRubberBand(QRubberBand::Rectangle, parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -48,7 +50,7 @@ public:
             return true;
         case QEvent::MouseButtonRelease: {
             auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton) {
+            if (mouse->button() == Qt::LeftButton && !m_finished) {
                 Move(mouse->globalPosition().toPoint());
                 Finish(true);
             }
@@ -98,12 +100,18 @@ private:
             return;
         m_end = m_widget->mapFromGlobal(global);
         if (m_band != nullptr) {
-            m_band->setGeometry(QRect(m_start, m_end).normalized());
+            m_band->setGeometry(
+                QRect(QPoint(std::min(m_start.x(), m_end.x()), std::min(m_start.y(), m_end.y())),
+                      QPoint(std::max(m_start.x(), m_end.x()), std::max(m_start.y(), m_end.y()))));
             m_band->show();
         }
     }
 
+    // The first end counts: a release after Esc does not accept the band.
     void Finish(bool accepted) {
+        if (m_finished)
+            return;
+        m_finished = true;
         m_accepted = accepted;
         m_loop.quit();
     }
@@ -113,6 +121,7 @@ private:
     QPoint m_start;
     QPoint m_end;
     bool m_accepted = false;
+    bool m_finished = false;
     QEventLoop m_loop;
 };
 

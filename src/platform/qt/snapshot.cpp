@@ -45,17 +45,20 @@ void SnapshotHook::Grab() {
         QCoreApplication::processEvents();
         const QSize size = view->ClientSize();
         QPixmap picture;
+        const char* source = "screen";
         // What the screen shows; the widget's own rendering where there is
         // no screen to read.
         if (QScreen* screen = view->screen()) {
             const QPoint origin = view->mapToGlobal(QPoint(0, 0));
             picture = screen->grabWindow(0, origin.x(), origin.y(), size.width(), size.height());
         }
-        if (picture.isNull() || picture.size() != size)
+        if (picture.isNull() || picture.size() != size) {
             picture = view->grab();
+            source = "widget";
+        }
         if (picture.toImage().convertToFormat(QImage::Format_RGB32).save(m_path, "PNG")) {
-            std::printf("snapshot %dx%d %s\n", size.width(), size.height(),
-                        m_path.toLocal8Bit().constData());
+            std::printf("snapshot %dx%d %s %s\n", size.width(), size.height(),
+                        m_path.toLocal8Bit().constData(), source);
             std::fflush(stdout);
             code = 0;
         }
