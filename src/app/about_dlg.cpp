@@ -37,7 +37,7 @@ DialogTemplate AboutDialogTemplate() {
     t.controls = {
         {K::Icon, IDC_ABOUT_ICON, std::to_string(IDR_MAINFRAME), 11, 17, 20, 20, 0},
         {K::Static, IDC_STATIC, "Quirl32 Version 1.0", 40, 10, 119, 8, CS_NOPREFIX | CS_GROUP},
-        {K::Static, IDC_STATIC, "Copyright (C) 2026 the Quirl32 authors", 40, 25, 119, 8, CS_GROUP},
+        {K::Static, IDC_STATIC, "Copyright (C) 2026 Quirl32", 40, 25, 119, 8, CS_GROUP},
         {K::DefPushButton, IDOK, "OK", 178, 7, 50, 14, CS_GROUP | CS_TABSTOP},
     };
     return t;

@@ -16,6 +16,7 @@
 #include "platform/qt/template_dialog.h"
 #include "platform/qt/tool_bar.h"
 #include "platform/qt/view_widget.h"
+#include "qt_print.h"
 #include "view/quirl32_view.h"
 
 #include <QAction>

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -107,6 +108,16 @@ TEST_F(GuiTest, PrintPreviewShowsThePage) {
     });
     program->host.ExecuteCommand(ID_FILE_PRINT_PREVIEW);
     EXPECT_TRUE(preview);
+}
+
+TEST_F(GuiTest, PrintSetupShowsThePageSetup) {
+    bool setup = false;
+    WhenModal([&](QWidget* modal) {
+        setup = qobject_cast<QPageSetupDialog*>(modal) != nullptr;
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    program->host.ExecuteCommand(ID_FILE_PRINT_SETUP);
+    EXPECT_TRUE(setup);
 }
 
 TEST_F(GuiTest, HelpOpensOurPagesWithWorkingLinks) {

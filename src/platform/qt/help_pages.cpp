@@ -100,8 +100,8 @@ computed, the picture stays as it is until you choose Compute!.</p>)"}},
 <p><b>Options &gt; Colors</b> sets the colours of all windows at once:
 <b>Standard</b> fades through yellow, red, violet, cyan, blue and white;
 <b>Grayscale</b> uses shades of grey; <b>B/W</b> alternates black and white.
-Pixels drawn after the change use the new colours. The choice is not kept
-when the program ends.</p>)"}},
+The pictures take the new colours at once, also while they are computed.
+The choice is not kept when the program ends.</p>)"}},
         {QStringLiteral("info.html"), {"Information about a set", R"(
 <p><b>Set &gt; Info...</b> shows the rectangle of the current window as two
 complex numbers (its top-left and bottom-right corners), the iteration

@@ -14,6 +14,8 @@ MainWindow::MainWindow(CMDIFrameWnd* pFrame) : m_pFrame(pFrame), m_mdiArea(new Q
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    // The bars are shown and hidden from the View menu only.
+    setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void MainWindow::ArrangeIcons() {
