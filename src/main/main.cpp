@@ -1,7 +1,7 @@
 // The desktop program: the system on the Qt backend.
 
 #include "app/quirl32_app.h"
-#include "platform/qt/qt_host.h"
+#include "platform/qt/desktop_host.h"
 #include "platform/qt/snapshot.h"
 
 #include <QApplication>
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Quirl32"));
     QApplication::setApplicationName(QStringLiteral("Quirl32"));
 
-    QtHost host;
+    DesktopHost host;
     AfxSetHost(&host);
     std::unique_ptr<SnapshotHook> snapshot;
     if (const QString path = qEnvironmentVariable("QUIRL32_SNAPSHOT"); !path.isEmpty())
@@ -22,7 +22,20 @@ int main(int argc, char** argv) {
     CQuirl32App app;
     for (const QString& arg : QApplication::arguments().mid(1))
         app.m_commandLine.push_back(arg.toStdString());
-    const int code = app.InitInstance() ? app.Run() : 1;
+    // Files named on the command line go to the program that is running
+    // already; without one, this program starts as always and opens (or
+    // prints) them as well.
+    CCommandLineInfo request;
+    app.ParseCommandLine(request);
+    if (host.ForwardToRunningProgram(request))
+        return 0;
+    int code = 1;
+    if (app.InitInstance()) {
+        host.Submit(request);
+        code = app.Run();
+        // A later start finds nobody to take its request and opens itself.
+        host.Server().Close();
+    }
     // The set windows closed with the loop; the main window goes now, while
     // the backend is still there.
     delete app.m_pMainWnd;

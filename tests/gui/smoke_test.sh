@@ -22,11 +22,12 @@ shot="$out/first_window.png"
 expected="$out/first_window_render.png"
 rm -f "$shot" "$expected"
 
-# A settings store of our own, and a screen of true colours.
+# A settings store and data folder of our own, and a screen of true colours.
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 mkdir -m 700 "$home/runtime"
-line=$(env -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$home" XDG_RUNTIME_DIR="$home/runtime" \
+line=$(env -u WAYLAND_DISPLAY XDG_CONFIG_HOME="$home" XDG_DATA_HOME="$home/data" \
+    XDG_RUNTIME_DIR="$home/runtime" \
     QT_QPA_PLATFORM=xcb QUIRL32_SNAPSHOT="$shot" \
     timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" "$program" | grep '^snapshot ' || true)
 if [[ -z "$line" || ! -f "$shot" ]]; then

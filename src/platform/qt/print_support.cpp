@@ -78,6 +78,12 @@ bool PrintSupport::RunPrintJob(CView* pView, CPrintInfo& info, QSize clientSize,
         return true;
     }
     const QString file = QString::fromStdString(info.m_strOutputFile);
+    const QString named = QString::fromStdString(info.m_strPrinterName);
+    if (file.isEmpty() && !named.isEmpty()) {
+        // A print-to request: this job only goes to the printer it names.
+        QPrinter chosen(QPrinterInfo::printerInfo(named), QPrinter::ScreenResolution);
+        return PrintPages(chosen, pView, info, clientSize);
+    }
     if (!file.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
