@@ -9,6 +9,7 @@
 #include "view/quirl32_view.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -32,8 +33,10 @@ struct alignas(64) WorkerStats {
     std::int64_t iterations = 0;
     double longestStepMs = 0.0;
 
-    void Step(Clock::time_point start) {
-        ++steps;
+    void Step(Clock::time_point start) { Steps(1, start); }
+    // n steps done together.
+    void Steps(int n, Clock::time_point start) {
+        steps += n;
         Work(start);
     }
     // Work that is no step of its own.
@@ -85,6 +88,13 @@ std::vector<WorkerStats> OnThreads(int threads, Body body, Abort abort) {
 // be shared. Few enough trips to the shared list, small enough pieces that
 // the threads finish together.
 constexpr std::int64_t kLocalArea = 128 * 128;
+// Rectangles a thread handles at once, so that their border tests and narrow
+// rectangles share the kernel's streams.
+constexpr int kGroup = 16;
+
+std::int64_t Area(const PixelRect& r) {
+    return std::int64_t(r.right - r.left + 1) * std::int64_t(r.bottom - r.top + 1);
+}
 
 // The pending rectangles, shared: a thread takes one, may give back
 // quadrants of it, and finishes it. Done when none is pending and none is in
@@ -95,7 +105,9 @@ public:
 
     bool Take(PixelRect& r) {
         std::unique_lock<std::mutex> lock(m_mutex);
+        ++m_waiting;
         m_changed.wait(lock, [&] { return !m_rects.empty() || m_inWork == 0 || m_aborted; });
+        --m_waiting;
         if (m_rects.empty() || m_aborted)
             return false;
         r = m_rects.back();
@@ -120,6 +132,9 @@ public:
         m_changed.notify_all();
     }
 
+    // Whether a thread waits for work.
+    bool Hungry() const { return m_waiting.load(std::memory_order_relaxed) > 0; }
+
     // A thread failed: nothing more is handed out.
     void Abort() {
         {
@@ -135,6 +150,7 @@ private:
     std::vector<PixelRect> m_rects;
     int m_inWork = 0;
     bool m_aborted = false;
+    std::atomic<int> m_waiting{0};
 };
 
 std::vector<WorkerStats> RunRecursion(const KernelParams& params, const PixelSink& sink,
@@ -145,28 +161,39 @@ std::vector<WorkerStats> RunRecursion(const KernelParams& params, const PixelSin
         [&](WorkerStats& stats) {
             PixelRect taken;
             std::vector<PixelRect> local;
-            PixelBatch batch(params, sink);
+            RecursionGroup group(params, sink);
+            PixelRect rectsOfGroup[kGroup];
+            PixelRect quadrants[4 * kGroup];
+            int splits[kGroup];
             while (rects.Take(taken)) {
                 local.push_back(taken);
                 while (!local.empty()) {
-                    const PixelRect r = local.back();
-                    local.pop_back();
+                    const int n = int(std::min<std::size_t>(local.size(), kGroup));
+                    std::copy(local.end() - n, local.end(), rectsOfGroup);
+                    local.resize(local.size() - std::size_t(n));
                     const Clock::time_point start = Clock::now();
-                    PixelRect quadrants[4];
-                    const int n =
-                        RecursionStep(params, sink, r, quadrants, stats.iterations, &batch);
-                    stats.Step(start);
-                    const std::int64_t area =
-                        std::int64_t(r.right - r.left + 1) * std::int64_t(r.bottom - r.top + 1);
-                    if (area > kLocalArea)
-                        rects.Give(quadrants, n);
-                    else
-                        local.insert(local.end(), quadrants, quadrants + n);
+                    group.Steps(rectsOfGroup, n, quadrants, splits, stats.iterations);
+                    stats.Steps(n, start);
+                    for (int i = 0; i < n; ++i) {
+                        const PixelRect& r = rectsOfGroup[i];
+                        const PixelRect* q = quadrants + 4 * i;
+                        if (Area(r) > kLocalArea)
+                            rects.Give(q, splits[i]);
+                        else
+                            local.insert(local.end(), q, q + splits[i]);
+                    }
+                    // Another thread ran out of work: share the oldest half
+                    // of this one's, the largest pieces.
+                    if (local.size() > 1 && rects.Hungry()) {
+                        const std::size_t half = local.size() / 2;
+                        rects.Give(local.data(), int(half));
+                        local.erase(local.begin(), local.begin() + std::ptrdiff_t(half));
+                    }
                 }
                 rects.Finish();
             }
             const Clock::time_point start = Clock::now();
-            batch.Flush(stats.iterations);
+            group.Flush(stats.iterations);
             stats.Work(start);
         },
         [&] { rects.Abort(); });

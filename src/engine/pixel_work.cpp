@@ -10,10 +10,8 @@
 namespace {
 
 // Pixels evaluated at once: enough to keep the kernel's lanes busy, few
-// enough that a buffer stays small and an early mismatch wastes little.
+// enough that a buffer stays small.
 constexpr int kMaxChunk = 1 << 16;
-constexpr int kFirstBorderChunk = 16;
-constexpr int kMaxBorderChunk = 1024;
 
 void Write(const PixelSink& sink, int x, int y, int index) {
     const COLORREF color = PaletteIndexColor(index);
@@ -23,24 +21,29 @@ void Write(const PixelSink& sink, int x, int y, int index) {
         sink.memory->SetPixel(x, y, color);
 }
 
-// Compares pairs of border lines, n pixels long, two lines lineDx, lineDy
-// apart, with index, in the order the test prescribes: pixel i of the first
-// line, then pixel i of the second. Evaluates in growing chunks.
-bool LinesMatch(const KernelParams& params, int x, int y, int dx, int dy, int n, int lineDx,
-                int lineDy, int index, std::vector<std::int32_t>& buffer,
-                std::int64_t& iterations) {
-    int chunk = kFirstBorderChunk;
-    for (int start = 0; start < n; start += chunk, chunk = std::min(2 * chunk, kMaxBorderChunk)) {
-        const int count = std::min(chunk, n - start);
-        buffer.resize(std::size_t(2) * count);
-        iterations += ComputeLines(params, x + start * dx, y + start * dy, dx, dy, count, lineDx,
-                                   lineDy, 2, buffer.data());
-        for (int i = 0; i < count; ++i) {
-            if (buffer[i] != index || buffer[std::size_t(count) + i] != index)
-                return false;
-        }
-    }
-    return true;
+bool IsNarrow(const PixelRect& r) {
+    return std::abs(r.right - r.left) < 5 || std::abs(r.bottom - r.top) < 5;
+}
+
+void FillUniform(const PixelSink& sink, const PixelRect& r, int index) {
+    CBrush brush;
+    brush.CreateSolidBrush(PaletteIndexColor(index));
+    const RECT fill{r.left, r.top, r.right + 1, r.bottom + 1};
+    if (sink.window != nullptr)
+        sink.window->FillRect(&fill, &brush);
+    if (sink.memory != nullptr)
+        sink.memory->FillRect(&fill, &brush);
+}
+
+void Split(const PixelRect& r, PixelRect quadrants[4]) {
+    const int mx = (r.left + r.right) / 2;
+    const int my = (r.top + r.bottom) / 2;
+    // Pushed so that top-left comes off first, then bottom-right,
+    // bottom-left and top-right.
+    quadrants[0] = {mx, r.top, r.right, my - 1};    // top-right
+    quadrants[1] = {r.left, my, mx - 1, r.bottom};  // bottom-left
+    quadrants[2] = {mx, my, r.right, r.bottom};     // bottom-right
+    quadrants[3] = {r.left, r.top, mx - 1, my - 1}; // top-left
 }
 
 } // namespace
@@ -76,23 +79,11 @@ void FillPixels(const KernelParams& params, const PixelSink& sink, const PixelRe
 
 bool BorderUniform(const KernelParams& params, const PixelRect& r, int& index,
                    std::int64_t& iterations) {
-    // The corners first, all four: TL, TR, BL, BR.
-    std::int32_t corners[4];
-    iterations += ComputeLines(params, r.left, r.top, r.right - r.left, 0, 2, 0, r.bottom - r.top,
-                               2, corners);
-    if (corners[0] != corners[1] || corners[1] != corners[2] || corners[2] != corners[3])
-        return false;
-    const int k = corners[0];
-    std::vector<std::int32_t> buffer;
-    // Top and bottom rows, then left and right columns, inner pixels only.
-    if (!LinesMatch(params, r.left + 1, r.top, 1, 0, r.right - r.left - 1, 0, r.bottom - r.top, k,
-                    buffer, iterations))
-        return false;
-    if (!LinesMatch(params, r.left, r.top + 1, 0, 1, r.bottom - r.top - 1, r.right - r.left, 0, k,
-                    buffer, iterations))
-        return false;
-    index = k;
-    return true;
+    BorderTest test(r);
+    BorderTests().Run(params, &test, 1, iterations);
+    if (test.Uniform())
+        index = test.Index();
+    return test.Uniform();
 }
 
 PixelBatch::PixelBatch(const KernelParams& params, const PixelSink& sink)
@@ -132,32 +123,48 @@ void PixelBatch::Flush(std::int64_t& iterations) {
 }
 
 int RecursionStep(const KernelParams& params, const PixelSink& sink, const PixelRect& r,
-                  PixelRect quadrants[4], std::int64_t& iterations, PixelBatch* batch) {
-    if (std::abs(r.right - r.left) < 5 || std::abs(r.bottom - r.top) < 5) {
-        if (batch != nullptr)
-            batch->Add(r, iterations);
-        else
-            FillPixels(params, sink, r, iterations);
+                  PixelRect quadrants[4], std::int64_t& iterations) {
+    if (IsNarrow(r)) {
+        FillPixels(params, sink, r, iterations);
         return 0;
     }
     int k = 0;
     if (BorderUniform(params, r, k, iterations)) {
-        CBrush brush;
-        brush.CreateSolidBrush(PaletteIndexColor(k));
-        const RECT fill{r.left, r.top, r.right + 1, r.bottom + 1};
-        if (sink.window != nullptr)
-            sink.window->FillRect(&fill, &brush);
-        if (sink.memory != nullptr)
-            sink.memory->FillRect(&fill, &brush);
+        FillUniform(sink, r, k);
         return 0;
     }
-    const int mx = (r.left + r.right) / 2;
-    const int my = (r.top + r.bottom) / 2;
-    // Pushed so that top-left comes off first, then bottom-right,
-    // bottom-left and top-right.
-    quadrants[0] = {mx, r.top, r.right, my - 1};    // top-right
-    quadrants[1] = {r.left, my, mx - 1, r.bottom};  // bottom-left
-    quadrants[2] = {mx, my, r.right, r.bottom};     // bottom-right
-    quadrants[3] = {r.left, r.top, mx - 1, my - 1}; // top-left
+    Split(r, quadrants);
     return 4;
+}
+
+RecursionGroup::RecursionGroup(const KernelParams& params, const PixelSink& sink)
+    : m_params(params), m_sink(sink), m_batch(params, sink) {}
+
+void RecursionGroup::Steps(const PixelRect* rects, int count, PixelRect* quadrants, int* splits,
+                           std::int64_t& iterations) {
+    m_tests.clear();
+    m_tested.clear();
+    for (int i = 0; i < count; ++i) {
+        splits[i] = 0;
+        if (IsNarrow(rects[i])) {
+            m_batch.Add(rects[i], iterations);
+        } else {
+            m_tests.emplace_back(rects[i]);
+            m_tested.push_back(i);
+        }
+    }
+    m_runner.Run(m_params, m_tests.data(), int(m_tests.size()), iterations);
+    for (std::size_t t = 0; t < m_tests.size(); ++t) {
+        const int i = m_tested[t];
+        if (m_tests[t].Uniform()) {
+            FillUniform(m_sink, rects[i], m_tests[t].Index());
+        } else {
+            Split(rects[i], quadrants + 4 * i);
+            splits[i] = 4;
+        }
+    }
+}
+
+void RecursionGroup::Flush(std::int64_t& iterations) {
+    m_batch.Flush(iterations);
 }

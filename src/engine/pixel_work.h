@@ -3,7 +3,9 @@
 // from the view's state so that several threads can share it: each call
 // reads only its arguments and writes only the pixels of its rectangle.
 
+#include "engine/border_test.h"
 #include "engine/kernel/kernel.h"
+#include "engine/pixel_rect.h"
 #include "platform/dc.h"
 
 #include <cstddef>
@@ -18,11 +20,6 @@ class CQuirl32View;
 struct PixelSink {
     CDC* window = nullptr;
     CDC* memory = nullptr;
-};
-
-// An inclusive pixel rectangle of the recursion.
-struct PixelRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // The kernel's view of the set view's current mapping, limit and palette size.
@@ -61,9 +58,32 @@ private:
     std::size_t m_pixels = 0;
 };
 
-// One rectangle of the recursion: a narrow one is computed (with batch, maybe
-// later), one with a uniform border filled, any other split. Returns how many
-// quadrants it split into (0 or 4), stored in quadrants in the order they are
-// to be pushed.
+// One rectangle of the recursion: a narrow one is computed, one with a
+// uniform border filled, any other split. Returns how many quadrants it split
+// into (0 or 4), stored in quadrants in the order they are to be pushed.
 int RecursionStep(const KernelParams& params, const PixelSink& sink, const PixelRect& r,
-                  PixelRect quadrants[4], std::int64_t& iterations, PixelBatch* batch = nullptr);
+                  PixelRect quadrants[4], std::int64_t& iterations);
+
+// A thread's share of a recursion run to its end: rectangles handled in
+// groups, each as RecursionStep handles it, with the narrow ones gathered
+// into a PixelBatch and the border tests of the others sharing the kernel's
+// streams. The picture and the pixels evaluated are those of single steps.
+class RecursionGroup {
+public:
+    RecursionGroup(const KernelParams& params, const PixelSink& sink);
+    // Handles rects[0 .. count): splits[i] gets how many quadrants rectangle
+    // i split into (0 or 4), stored from quadrants[4 * i] in the order they
+    // are to be pushed.
+    void Steps(const PixelRect* rects, int count, PixelRect* quadrants, int* splits,
+               std::int64_t& iterations);
+    // Writes the narrow rectangles still gathered.
+    void Flush(std::int64_t& iterations);
+
+private:
+    KernelParams m_params;
+    PixelSink m_sink;
+    PixelBatch m_batch;
+    BorderTests m_runner;
+    std::vector<BorderTest> m_tests;
+    std::vector<int> m_tested; // which rectangle each test is for
+};
