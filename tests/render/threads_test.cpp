@@ -52,9 +52,9 @@ private:
 };
 
 // The set of the zoom benchmark, in an odd size, at 1000 iterations.
-const std::vector<std::string> kZoom = {"--size", "257x181",
-                                        "--do",   "specify=-0.7451,-0.7421,0.1309,0.1327,10",
-                                        "--do",   "iterations=1000"};
+const std::vector<std::string> kZoom = {
+    "--size", "257x181",         "--do", "specify=-0.7451,-0.7421,0.1309,0.1327,10",
+    "--do",   "iterations=1000", "--do", "compute"};
 
 TEST_F(RenderThreads, EveryThreadCountDrawsTheStepsPicture) {
     for (const char* method : {"recursion", "linescan"}) {
