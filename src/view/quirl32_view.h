@@ -43,6 +43,8 @@ public:
     // Plane mapping and kernel (engine/).
     void FitToClient();
     int ComputePoint(double re, double im);
+    // ComputePoint of pixel (x, y)'s mapped point.
+    int PixelIndex(int x, int y);
     // Computes pixel (x, y) and writes it to the window, then the off-screen picture.
     void WritePixel(int x, int y);
 

@@ -1,0 +1,15 @@
+#pragma once
+// The Specify dialog: the iteration limit typed as text.
+
+#include "platform/dialog.h"
+
+class CSpecifyDlg : public CDialog {
+public:
+    CSpecifyDlg();
+    ~CSpecifyDlg() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    CString m_strIterations;
+};
+
+DialogTemplate SpecifyDialogTemplate();

@@ -1,0 +1,44 @@
+// Compute!, Stop! and the three methods, with their update handlers.
+
+#include "view/quirl32_view.h"
+
+void CQuirl32View::OnSetCompute() {
+    RestartComputation();
+    m_bWorking = 1;
+}
+
+void CQuirl32View::OnUpdateSetCompute(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_bWorking == 0);
+}
+
+void CQuirl32View::OnSetStop() {
+    m_bWorking = 0;
+}
+
+void CQuirl32View::OnUpdateSetStop(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_bWorking != 0);
+}
+
+void CQuirl32View::OnMethodRecursion() {
+    m_nMethod = Recursion;
+}
+
+void CQuirl32View::OnUpdateMethodRecursion(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(m_nMethod == Recursion);
+}
+
+void CQuirl32View::OnMethodLinescan() {
+    m_nMethod = LineScan;
+}
+
+void CQuirl32View::OnUpdateMethodLinescan(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(m_nMethod == LineScan);
+}
+
+void CQuirl32View::OnMethodRandom() {
+    m_nMethod = Random;
+}
+
+void CQuirl32View::OnUpdateMethodRandom(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(m_nMethod == Random);
+}

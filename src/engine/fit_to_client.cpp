@@ -1,0 +1,27 @@
+// Fitting the document's rectangle of the plane to the client area so that
+// pixels are square: the imaginary range decides the scale, the real maximum
+// follows from the window's aspect ratio.
+
+#include "view/quirl32_view.h"
+
+#include <cmath>
+
+void CQuirl32View::FitToClient() {
+    GetClientRect(&m_rcClient);
+    if (m_pDoc == nullptr)
+        return;
+    const int h = m_rcClient.bottom - m_rcClient.top;
+    const int w = m_rcClient.right - m_rcClient.left;
+    // A window without height (minimised) has no scale: keep the previous
+    // one and the extents, so nothing non-finite reaches the document.
+    if (h <= 0)
+        return;
+    SetExtents& e = m_pDoc->m_extents;
+    const double s = std::fabs(e.yMax - e.yMin) / h;
+    const double xMax = e.xMin + w * s;
+    if (!std::isfinite(s) || !std::isfinite(xMax))
+        return;
+    m_dScaleY = s;
+    m_dScaleX = s;
+    e.xMax = xMax;
+}

@@ -1,0 +1,21 @@
+// The random method: a batch of pixels at places drawn from the C runtime's
+// generator, which all views share. It never finishes.
+
+#include "platform/crt_rand.h"
+#include "view/quirl32_view.h"
+
+void CQuirl32View::StepRandom(int left, int top, int right, int bottom) {
+    if (m_pDoc->m_nRandomPoints <= 0)
+        return;
+    // The value 32767 reaches right and bottom exactly.
+    constexpr double k = 1.0 / 32767.0;
+    const double w = right - left;
+    const double h = bottom - top;
+    for (int i = 0; i < m_pDoc->m_nRandomPoints; ++i) {
+        const double r1 = crt::rand();
+        const int x = left + int(r1 * k * w);
+        const double r2 = crt::rand();
+        const int y = top + int(r2 * k * h);
+        WritePixel(x, y);
+    }
+}

@@ -1,0 +1,64 @@
+// One computation step of a view at idle time, and the finish of a method.
+
+#include "platform/exceptions.h"
+#include "platform/msgbox.h"
+#include "view/quirl32_view.h"
+
+#include <new>
+
+BOOL CQuirl32View::IdleStep() {
+    if (m_bWorking == 0 || m_pDoc == nullptr)
+        return FALSE;
+    m_pWindowDC = GetDC();
+    bool outOfMemory = false;
+    try {
+        ComputeStep(m_rcClient.left, m_rcClient.top, m_rcClient.right, m_rcClient.bottom);
+    } catch (const CMemoryException&) {
+        outOfMemory = true;
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+    }
+    m_pDoc->m_bPictureValid = 1;
+    ReleaseDC(m_pWindowDC);
+    m_pWindowDC = nullptr;
+    if (outOfMemory) {
+        // The computation ends as stopped; what is drawn stays, and the
+        // pending rectangles are given back.
+        m_bWorking = 0;
+        ClearRects();
+        AfxMessageBox("Out of memory.");
+    }
+    return m_bWorking;
+}
+
+void CQuirl32View::ComputeStep(int left, int top, int right, int bottom) {
+    if (m_pWindowDC != nullptr && m_pPalette != nullptr) {
+        m_pWindowDC->SelectPalette(m_pPalette, FALSE);
+        m_pWindowDC->RealizePalette();
+    }
+    switch (m_nMethod) {
+    case Recursion:
+        if (m_pRectStack == nullptr)
+            PushRect(left, top, right, bottom);
+        StepRecursion();
+        if (m_pRectStack == nullptr)
+            FinishComputation();
+        break;
+    case LineScan:
+        StepLineScan(m_nScanX, m_nScanY, left, top, right, bottom);
+        break;
+    case Random:
+        StepRandom(left, top, right, bottom);
+        break;
+    default:
+        break;
+    }
+}
+
+void CQuirl32View::FinishComputation() {
+    m_bWorking = 0;
+    _ftime(&m_tFinish);
+    // Its arrival starts a fresh idle pass, which brings menus and toolbar
+    // up to date.
+    PostMessage(WM_IDLEUPDATECMDUI, 0, 0);
+}

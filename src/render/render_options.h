@@ -1,0 +1,55 @@
+#pragma once
+// The command line of quirl32-render, parsed into options without touching
+// anything else, so that tests and fuzzers can call the parser directly.
+
+#include "engine/compute_method.h"
+#include "view/palette_scheme.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One --do command, run as the user's command would be.
+struct RenderCommand {
+    enum Kind { Unzoom, Undo, Compute, Stop, Zoom, Iterations, Specify, Method, Scheme, Resize };
+    Kind kind = Compute;
+    std::string text;                  // as given, for messages
+    std::array<int, 4> rect{};         // Zoom: left, top, right, bottom of the drag
+    std::string iterations;            // Iterations: the text typed
+    std::array<std::string, 5> fields; // Specify: xMin, xMax, yMin, yMax, random points
+    ComputeMethod method = Recursion;  // Method
+    PaletteScheme scheme = Standard;   // Scheme
+    int width = 0, height = 0;         // Resize
+};
+
+struct RenderOptions {
+    std::string inputFile; // empty: a new set
+    std::string outputPng;
+    int width = 252;
+    int height = 232;
+    ComputeMethod method = Recursion;
+    PaletteScheme scheme = Standard;
+    std::vector<RenderCommand> commands;
+    std::optional<long> steps; // idle calls per computation; none: the default
+    std::string indicesPgm;
+    bool info = false;
+    std::string saveFile;
+    bool help = false;
+};
+
+struct RenderParseResult {
+    std::optional<RenderOptions> options; // set on success
+    std::string error;                    // a one-line reason otherwise
+};
+
+// The largest client area the renderer accepts, per side.
+constexpr int kMaxRenderSide = 8192;
+// Idle calls of one computation with the random method, which never finishes.
+constexpr long kRandomDefaultSteps = 1000;
+
+// args excludes the program name.
+RenderParseResult ParseRenderOptions(const std::vector<std::string>& args);
+
+// The usage text, ending in a newline.
+const char* RenderUsage();

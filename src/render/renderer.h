@@ -1,0 +1,12 @@
+#pragma once
+// quirl32-render: the explorer's own application, document and set view on
+// the headless backend, driven by the parsed command line.
+
+#include "render/render_options.h"
+
+#include <ostream>
+
+// Runs one render; the exit status: 0 on success, 1 when the set file cannot
+// be read or written, a --do command is disabled, a picture cannot be written
+// or the program reported a failure. Messages go to err, --info to out.
+int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err);
