@@ -1,0 +1,17 @@
+#pragma once
+// The bytes the program holds on the heap right now: from the sanitizer's
+// allocator in a sanitizer build, else from the C library's.
+
+#include <cstddef>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+inline std::size_t HeapBytesInUse() {
+    return __sanitizer_get_current_allocated_bytes();
+}
+#else
+#include <malloc.h>
+inline std::size_t HeapBytesInUse() {
+    return mallinfo2().uordblks;
+}
+#endif
