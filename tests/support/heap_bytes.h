@@ -5,7 +5,8 @@
 #include <cstddef>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// Part of the sanitizer runtime's allocator interface.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 inline std::size_t HeapBytesInUse() {
     return __sanitizer_get_current_allocated_bytes();
 }
