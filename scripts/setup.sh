@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build_dir="${1:-build}"
 shift || true
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth desktop-file-utils shared-mime-info)
 
 missing=()

@@ -4,6 +4,7 @@
 // memory for tests and the renderer. The framework calls only this.
 
 #include "platform/printinfo.h"
+#include "platform/shell_file_type.h"
 #include "platform/surface.h"
 
 class CWnd;
@@ -79,6 +80,12 @@ public:
     virtual BOOL RunPrintJob(CView* pView, CPrintInfo& info) = 0;
     virtual void PrintSetupDialog() = 0;
     virtual void ShowHelp(UINT nCommand) = 0;
+    // The desktop's shell: answer the open and print requests that later
+    // starts of the program pass on, and register the document file type with
+    // the desktop. A failure stays silent. Backends without a desktop leave
+    // both alone.
+    virtual void EnableShellOpen() {}
+    virtual void RegisterShellFileTypes(const ShellFileType& type) { (void)type; }
     virtual CString GetProfileString(const CString& section, const CString& entry,
                                      const CString& defaultValue) = 0;
     virtual BOOL WriteProfileString(const CString& section, const CString& entry,

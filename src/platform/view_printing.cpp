@@ -1,5 +1,6 @@
 #include "platform/host.h"
 #include "platform/view.h"
+#include "platform/winapp.h"
 
 BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) {
     return DoPreparePrinting(pInfo);
@@ -12,6 +13,11 @@ void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     if (pInfo == nullptr)
         return FALSE;
+    // A print-to request from the shell names the printer.
+    if (CWinApp* app = AfxGetApp();
+        app != nullptr && app->m_pCmdInfo != nullptr &&
+        app->m_pCmdInfo->m_nShellCommand == CCommandLineInfo::FilePrintTo)
+        pInfo->m_strPrinterName = app->m_pCmdInfo->m_strPrinterName;
     // Direct prints and previews go to the default printer without asking.
     if (pInfo->m_bDirect || pInfo->m_bPreview)
         return TRUE;

@@ -60,20 +60,23 @@ CDocTemplate* CWinApp::GetFirstDocTemplate() const {
     return m_templates.empty() ? nullptr : m_templates.front().get();
 }
 
-// The shell side of file types lives with the desktop backend.
-void CWinApp::EnableShellOpen() {}
-
-void CWinApp::RegisterShellFileTypes(BOOL) {}
-
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
-    for (const CString& arg : m_commandLine) {
-        if (!arg.empty() && arg.front() == '-') {
-            if (arg == "-dde" || arg == "--dde")
+    bool options = true;
+    for (std::size_t i = 0; i < m_commandLine.size(); ++i) {
+        const CString& arg = m_commandLine[i];
+        if (options && !arg.empty() && arg.front() == '-') {
+            if (arg == "--")
+                options = false;
+            else if (arg == "-dde" || arg == "--dde")
                 info.m_nShellCommand = CCommandLineInfo::FileDDE;
             else if (arg == "-p" || arg == "--print")
                 info.m_nShellCommand = CCommandLineInfo::FilePrint;
-            else if (arg == "-pt" || arg == "--print-to")
+            else if (arg == "-pt" || arg == "--print-to") {
+                // The printer's name follows the option: --print-to PRINTER FILE...
                 info.m_nShellCommand = CCommandLineInfo::FilePrintTo;
+                if (i + 1 < m_commandLine.size())
+                    info.m_strPrinterName = m_commandLine[++i];
+            }
             continue;
         }
         info.m_files.push_back(arg);
@@ -81,9 +84,6 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
             info.m_strFileName = arg;
             if (info.m_nShellCommand == CCommandLineInfo::FileNew)
                 info.m_nShellCommand = CCommandLineInfo::FileOpen;
-        } else if (info.m_nShellCommand == CCommandLineInfo::FilePrintTo &&
-                   info.m_strPrinterName.empty()) {
-            info.m_strPrinterName = arg;
         }
     }
 }

@@ -41,8 +41,23 @@ public:
     CDocTemplate* GetFirstDocTemplate() const;
     void EnableShellOpen();
     void RegisterShellFileTypes(BOOL bCompat = FALSE);
-    // Reads m_commandLine: options start with '-', every other argument is a file.
+    // Reads m_commandLine: options start with '-', every other argument is a
+    // file; "--print-to" takes the printer's name as its value, and "--" ends
+    // the options.
     void ParseCommandLine(CCommandLineInfo& info);
+    // The shell's requests, which a later start of the program passes on:
+    // opens each named file in a set window (or brings it to the front when
+    // it is open already). Returns the documents, in order; a file that could
+    // not be opened is left out, the framework has said why.
+    std::vector<CDocument*> OpenShellFiles(const CCommandLineInfo& request);
+    // Activates the document's first set window and issues the direct print
+    // command (ID_FILE_PRINT_DIRECT) there, without the print dialog; a
+    // print-to request's printer goes to the print job. FALSE when the
+    // document is not open or has no view.
+    BOOL PrintShellDocument(CDocument* pDoc, const CCommandLineInfo& request);
+    // Whether the document is still open: a request may wait while the user
+    // closes windows.
+    BOOL IsDocumentOpen(const CDocument* pDoc) const;
     // Closes every document with its window, without asking.
     void CloseAllDocuments();
 
@@ -76,6 +91,8 @@ public:
     BOOL ExecuteCommand(UINT nID);
 
     CWnd* m_pMainWnd = nullptr;
+    // The shell request being carried out, while a print request prints.
+    const CCommandLineInfo* m_pCmdInfo = nullptr;
     // The program's arguments without the program name; main() fills it.
     std::vector<CString> m_commandLine;
     int m_nCmdShow = SW_SHOWNORMAL;

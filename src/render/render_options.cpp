@@ -21,6 +21,12 @@ const char kUsage[] =
     "                           method=NAME | scheme=NAME | resize=WxH\n"
     "  --steps N                at most N idle calls per computation (default: until the\n"
     "                           view has no work; the random method: 1000)\n"
+    "  --threads N              threads for a recursion or line scan that runs to its end\n"
+    "                           (default: the machine's processors); the picture is the\n"
+    "                           same for every N. With --steps or the random method the\n"
+    "                           computation goes step by step on one thread\n"
+    "  --stats                  print one line: steps, iterations, the longest single step\n"
+    "                           and the total time of the computations\n"
     "  --indices FILE.pgm       each client pixel's palette index as a plain PGM (P2,\n"
     "                           maxval 255); 255 where the pixel holds no palette index\n"
     "  --info                   print the Info dialog's texts, one a line:\n"
@@ -249,6 +255,18 @@ RenderParseResult ParseRenderOptions(const std::vector<std::string>& args) {
             if (!n)
                 return Fail("--steps needs a whole number of 0 or more: '" + v + "'");
             o.steps = *n;
+        } else if (arg == "--threads") {
+            if (!value(v))
+                return Fail("--threads needs a number");
+            const auto n = ParseInteger(v, 1, kMaxRenderThreads);
+            if (!n)
+                return Fail("--threads needs a whole number from 1 to " +
+                            std::to_string(kMaxRenderThreads) + ": '" + v + "'");
+            o.threads = int(*n);
+        } else if (arg == "--stats") {
+            if (!noValue())
+                return Fail("--stats takes no value");
+            o.stats = true;
         } else if (arg == "--indices") {
             if (!value(v) || v.empty())
                 return Fail("--indices needs a file name");

@@ -32,6 +32,8 @@ struct RenderOptions {
     PaletteScheme scheme = Standard;
     std::vector<RenderCommand> commands;
     std::optional<long> steps; // idle calls per computation; none: the default
+    int threads = 0;           // for computations run to their end; 0: the processors
+    bool stats = false;
     std::string indicesPgm;
     bool info = false;
     std::string saveFile;
@@ -45,6 +47,8 @@ struct RenderParseResult {
 
 // The largest client area the renderer accepts, per side.
 constexpr int kMaxRenderSide = 8192;
+// The most threads --threads accepts.
+constexpr long kMaxRenderThreads = 1024;
 // Idle calls of one computation with the random method, which never finishes.
 constexpr long kRandomDefaultSteps = 1000;
 

@@ -6,6 +6,8 @@
 #include "platform/crt_rand.h"
 #include "platform/dialog.h"
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
 
 RenderSession::RenderSession(std::ostream& err) : m_err(err) {
@@ -44,13 +46,35 @@ bool RenderSession::OpenSet(const std::string& file, int width, int height) {
     return true;
 }
 
-void RenderSession::Compute(std::optional<long> steps) {
+void RenderSession::Compute(std::optional<long> steps, int threads, ComputeStats& stats) {
+    using Clock = std::chrono::steady_clock;
+    // Whatever input is pending is handled first, as the idle loop would.
+    m_host.RunIdle(m_app, 0);
+    if (!steps && m_pView != nullptr && m_pView->ComputeToEnd(threads, stats)) {
+        // Its finish notice and whatever else is due.
+        m_host.RunIdle(m_app, INT_MAX);
+        return;
+    }
     long limit = INT_MAX;
     if (steps)
         limit = *steps;
     else if (m_pView != nullptr && m_pView->m_nMethod == Random)
         limit = kRandomDefaultSteps;
-    m_host.RunIdle(m_app, int(std::min<long>(limit, INT_MAX)));
+    const std::int64_t before = m_pView != nullptr ? m_pView->m_nKernelIterations : 0;
+    const Clock::time_point start = Clock::now();
+    // One idle call at a time, to time each.
+    for (long call = 0; call < limit; ++call) {
+        const Clock::time_point stepStart = Clock::now();
+        if (m_host.RunIdle(m_app, 1) == 0)
+            break;
+        ++stats.steps;
+        stats.longestStepMs =
+            std::max(stats.longestStepMs,
+                     std::chrono::duration<double, std::milli>(Clock::now() - stepStart).count());
+    }
+    stats.totalMs += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    if (m_pView != nullptr)
+        stats.iterations += m_pView->m_nKernelIterations - before;
 }
 
 void RenderSession::EndOfInput() {

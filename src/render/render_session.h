@@ -3,6 +3,7 @@
 // main window, and the one set window.
 
 #include "app/quirl32_app.h"
+#include "engine/compute_stats.h"
 #include "platform/frame.h"
 #include "platform/headless/headless_host.h"
 #include "render/render_options.h"
@@ -25,7 +26,9 @@ public:
     // its initial update and first paint; false when the file cannot be read.
     bool OpenSet(const std::string& file, int width, int height);
     // The idle loop until the view has no work, or at most steps idle calls.
-    void Compute(std::optional<long> steps);
+    // Without a step limit a recursion or line scan runs to its end at once on
+    // threads threads (the picture is the same). Adds what was done to stats.
+    void Compute(std::optional<long> steps, int threads, ComputeStats& stats);
     // Runs a command as the user would; false, with a message, when the
     // command is disabled at this moment.
     bool Run(const RenderCommand& command);

@@ -5,7 +5,10 @@
 #include "render/image_files.h"
 #include "render/render_session.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iomanip>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -77,12 +80,16 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
         method.text = "method";
         session.Run(method);
     }
-    session.Compute(options.steps);
+    const int threads = options.threads > 0
+                            ? options.threads
+                            : int(std::max(1u, std::thread::hardware_concurrency()));
+    ComputeStats stats;
+    session.Compute(options.steps, threads, stats);
 
     for (const RenderCommand& c : options.commands) {
         if (!session.Run(c))
             return 1;
-        session.Compute(options.steps);
+        session.Compute(options.steps, threads, stats);
         if (session.ReportMessages())
             return 1;
     }
@@ -101,5 +108,9 @@ int RunRender(const RenderOptions& options, std::ostream& out, std::ostream& err
         PrintInfo(session, out);
         ok = !session.ReportMessages();
     }
+    if (ok && options.stats)
+        out << "steps " << stats.steps << ", iterations " << stats.iterations << ", longest step "
+            << std::fixed << std::setprecision(3) << stats.longestStepMs << " ms, total "
+            << stats.totalMs << " ms\n";
     return ok ? 0 : 1;
 }

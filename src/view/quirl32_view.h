@@ -7,6 +7,7 @@
 
 #include "doc/quirl32_doc.h"
 #include "engine/compute_method.h"
+#include "engine/compute_stats.h"
 #include "engine/rect_node.h"
 #include "platform/dc.h"
 #include "platform/palette.h"
@@ -63,6 +64,11 @@ public:
     void StepRandom(int left, int top, int right, int bottom);
     void RestartComputation();
     void FinishComputation();
+    // Runs the current recursion or line scan to its end at once, on threads
+    // threads (at least 1), with the very picture the idle steps would make.
+    // Returns false, doing nothing, for the random method or a view without
+    // work. Adds what it did to stats.
+    bool ComputeToEnd(int threads, ComputeStats& stats);
 
     // Commands (engine/ and commands/).
     void OnSetCompute();
@@ -95,6 +101,9 @@ public:
     std::int32_t m_nSegmentLength = 32;
     std::int32_t m_nScanX = 0;
     std::int32_t m_nScanY = 0;
+    // The plain loop's iterations for every pixel evaluated so far, for
+    // statistics.
+    std::int64_t m_nKernelIterations = 0;
     std::int32_t m_nMethod = Recursion;
     double m_dScaleX = 0.0;
     double m_dScaleY = 0.0;

@@ -111,6 +111,12 @@ public:
     BOOL PumpUntilIdle(CWinApp& app, int maxCalls = 100000);
     // The count the next idle call gets, and whether one is due.
     long NextIdleCount() const { return m_nIdleCount; }
+    // Input from outside (a command, a resize) counts as a handled message:
+    // the next idle call has count 0.
+    void InputHandled() {
+        m_nIdleCount = 0;
+        m_bIdleDue = true;
+    }
     bool IsIdleDue() const { return m_bIdleDue; }
     std::size_t QueuedMessageCount() const { return m_queue.size(); }
     bool IsPaintPending(const CWnd* pWnd) const;

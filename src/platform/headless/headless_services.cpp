@@ -70,6 +70,8 @@ HeadlessHost::CommandState HeadlessHost::QueryCommand(UINT nID) const {
 }
 
 BOOL HeadlessHost::SendCommand(UINT nID) {
+    // A command arrives as a message: the next idle period starts at count 0.
+    InputHandled();
     CWinApp* app = AfxGetApp();
     return app != nullptr ? app->ExecuteCommand(nID) : FALSE;
 }

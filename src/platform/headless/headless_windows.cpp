@@ -247,6 +247,7 @@ void HeadlessHost::SetViewClientSize(CWnd* pView, int cx, int cy, UINT nType) {
     Window* view = Find(pView);
     if (view == nullptr)
         return;
+    InputHandled();
     // The set window holding the view grows or shrinks with it.
     for (CMDIChildWnd* frame : m_childOrder) {
         Window& f = m_windows[frame];
@@ -263,6 +264,7 @@ void HeadlessHost::SetChildFrameSize(CMDIChildWnd* pFrame, int cx, int cy) {
     Window* frame = Find(pFrame);
     if (frame == nullptr)
         return;
+    InputHandled();
     frame->outer.right = frame->outer.left + cx;
     frame->outer.bottom = frame->outer.top + cy;
     frame->client = ClientSizeOf(cx, cy);

@@ -1,0 +1,46 @@
+#pragma once
+// The escape-time kernel: palette indices for single points and for runs of
+// pixels. Every index equals, bit for bit, what the plain double loop of
+// ComputePointNaive gives for the pixel's mapped point; the run evaluator
+// only gets there faster, with vector code picked for the machine.
+
+#include <cstdint>
+
+// What a run of pixels needs to know: the pixel-to-plane mapping
+// (re = x * scaleX + xMin, im = y * scaleY + yMin), the iteration limit and
+// the palette size that the counts cycle through.
+struct KernelParams {
+    double xMin = 0.0;
+    double yMin = 0.0;
+    double scaleX = 0.0;
+    double scaleY = 0.0;
+    std::int32_t limit = 0;
+    std::int32_t nColors = 1;
+};
+
+// The palette index of the point re + im i, exactly as the plain loop gives it.
+// When iterations is given, the plain loop's count of iterations for the point
+// is added to it.
+int ComputeIndex(const KernelParams& params, double re, double im,
+                 std::int64_t* iterations = nullptr);
+
+// The palette indices of n pixels starting at (x, y) and stepping (dx, dy):
+// indices[i] belongs to pixel (x + i * dx, y + i * dy). A row segment has
+// (dx, dy) = (1, 0), a column segment (0, 1). n <= 0 writes nothing.
+// Like the two below, it returns the iterations the plain loop makes for
+// these pixels, for statistics.
+std::int64_t ComputeRun(const KernelParams& params, int x, int y, int dx, int dy, int n,
+                        std::int32_t* indices);
+
+// The palette indices of a width x height rectangle of pixels whose top-left
+// pixel is (left, top), row by row: indices[j * width + i] belongs to pixel
+// (left + i, top + j). All of it is evaluated as one stream, so that a long
+// orbit late in one row runs alongside the rows after it.
+std::int64_t ComputeRect(const KernelParams& params, int left, int top, int width, int height,
+                         std::int32_t* indices);
+
+// The general form of both: lines lines of n pixels, pixel i of line j at
+// (x + i * dx + j * lineDx, y + i * dy + j * lineDy), its index in
+// indices[j * n + i]. Nothing is written when n <= 0 or lines <= 0.
+std::int64_t ComputeLines(const KernelParams& params, int x, int y, int dx, int dy, int n,
+                          int lineDx, int lineDy, int lines, std::int32_t* indices);

@@ -1,0 +1,30 @@
+#pragma once
+// The run evaluator compiled once per instruction set from kernel_body.h.
+// Only the dispatcher calls these; each must run only where its level does.
+
+#include "engine/kernel/kernel.h"
+
+namespace kernel_variants {
+
+// lines lines of n pixels: pixel i of line j lies at
+// (x + i * dx + j * lineDx, y + i * dy + j * lineDy) and its index goes to
+// indices[j * n + i]. The functions return the iterations the plain loop
+// makes for these pixels.
+struct PixelRun {
+    int x, y, dx, dy, n;
+    int lineDx, lineDy, lines;
+};
+
+using RunFunction = std::int64_t (*)(const KernelParams& params, const PixelRun& run,
+                                     std::int32_t* indices);
+
+std::int64_t RunPlain(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
+
+#if defined(__x86_64__)
+#define QUIRL32_KERNEL_X86 1
+std::int64_t RunSse2(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
+std::int64_t RunAvx2(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
+std::int64_t RunAvx512(const KernelParams& params, const PixelRun& run, std::int32_t* indices);
+#endif
+
+} // namespace kernel_variants

@@ -1,0 +1,44 @@
+#pragma once
+// The recursion's work on one rectangle, on the escape-time kernel, apart
+// from the view's state so that several threads can share it: each call
+// reads only its arguments and writes only the pixels of its rectangle.
+
+#include "engine/kernel/kernel.h"
+#include "platform/dc.h"
+
+#include <cstdint>
+
+class CQuirl32View;
+
+// Where computed pixels go: the window first, then the off-screen picture;
+// either may be missing. Drawing contexts only write pixels and fill
+// rectangles here, so threads may share them for disjoint pixels.
+struct PixelSink {
+    CDC* window = nullptr;
+    CDC* memory = nullptr;
+};
+
+// An inclusive pixel rectangle of the recursion.
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The kernel's view of the set view's current mapping, limit and palette size.
+KernelParams ViewKernelParams(const CQuirl32View& view);
+
+// Computes and writes every pixel of the inclusive rectangle, row by row,
+// left to right. Adds the plain loop's iterations to iterations.
+void FillPixels(const KernelParams& params, const PixelSink& sink, const PixelRect& r,
+                std::int64_t& iterations);
+
+// The border test: true, with the common index, when the rectangle's corners
+// and border all have one index. Stops soon after the first mismatch and
+// draws nothing.
+bool BorderUniform(const KernelParams& params, const PixelRect& r, int& index,
+                   std::int64_t& iterations);
+
+// One rectangle of the recursion: a narrow one is computed, one with a
+// uniform border filled, any other split. Returns how many quadrants it split
+// into (0 or 4), stored in quadrants in the order they are to be pushed.
+int RecursionStep(const KernelParams& params, const PixelSink& sink, const PixelRect& r,
+                  PixelRect quadrants[4], std::int64_t& iterations);

@@ -1,0 +1,30 @@
+#pragma once
+// A set window: an MDI child holding one view widget.
+
+#include <QMdiSubWindow>
+
+#include <functional>
+
+class CMDIChildWnd;
+class ViewWidget;
+
+class ChildWindow : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    ChildWindow(CMDIChildWnd* pFrame, ViewWidget* view);
+
+    CMDIChildWnd* Frame() const { return m_pFrame; }
+    ViewWidget* View() const { return m_view; }
+    // The frame is going away: no more calls into it.
+    void Detach();
+
+    // The close box and Ctrl+F4 ask the framework, which destroys the window.
+    std::function<void(ChildWindow*)> onCloseRequest;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CMDIChildWnd* m_pFrame;
+    ViewWidget* m_view;
+};

@@ -1,0 +1,121 @@
+#include "platform/qt/idle_pump.h"
+
+#include "platform/qt/guarded_call.h"
+#include "platform/qt/posted_message.h"
+#include "platform/winapp.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+namespace {
+
+// One timer tick runs idle calls for at most this long, so that a
+// computation of tiny steps does not pay a trip through the event loop per
+// step; events that arrive meanwhile wait no longer than that.
+constexpr qint64 kTickBudgetMs = 4;
+
+} // namespace
+
+IdlePump::IdlePump() {
+    m_timer.setInterval(0);
+    connect(&m_timer, &QTimer::timeout, this, &IdlePump::Tick);
+    qApp->installEventFilter(this);
+    m_timer.start();
+}
+
+IdlePump::~IdlePump() {
+    if (qApp != nullptr)
+        qApp->removeEventFilter(this);
+}
+
+bool IdlePump::IsSuspended() const {
+    return m_modalDepth > 0 || QApplication::activeModalWidget() != nullptr ||
+           QApplication::activePopupWidget() != nullptr;
+}
+
+void IdlePump::Restart() {
+    m_count = 0;
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
+void IdlePump::LeaveModal() {
+    if (m_modalDepth > 0)
+        --m_modalDepth;
+    if (m_modalDepth == 0)
+        Restart();
+}
+
+bool IdlePump::RestartsIdle(int type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::Resize:
+    case QEvent::Move:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Close:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+    case QEvent::WindowStateChange:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return type == PostedMessageEvent::Type();
+    }
+}
+
+bool IdlePump::eventFilter(QObject* watched, QEvent* event) {
+    const int type = event->type();
+    if (type == QEvent::MouseMove) {
+        // A move to where the pointer already was is no news.
+        const QPoint pos = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        if (pos != m_lastMousePos) {
+            m_lastMousePos = pos;
+            Restart();
+        }
+    } else if (RestartsIdle(type)) {
+        Restart();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void IdlePump::Tick() {
+    if (m_inTick)
+        return;
+    if (IsSuspended()) {
+        // Resumed by LeaveModal or by the events that close the loop.
+        m_timer.stop();
+        return;
+    }
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr) {
+        m_timer.stop();
+        return;
+    }
+    m_inTick = true;
+    QElapsedTimer budget;
+    budget.start();
+    bool more = false;
+    do {
+        if (beforeIdle)
+            beforeIdle();
+        more = GuardedCall([&] { return app->OnIdle(m_count++) != FALSE; }, false);
+        if (afterIdle)
+            afterIdle(more);
+    } while (more && !IsSuspended() && budget.elapsed() < kTickBudgetMs);
+    m_inTick = false;
+    if (!more)
+        m_timer.stop();
+}

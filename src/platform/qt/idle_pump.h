@@ -1,0 +1,62 @@
+#pragma once
+// The idle loop: while nothing is waiting, a zero-interval timer calls the
+// application's OnIdle with a count that starts at 0 after every handled
+// event (paints and timers excepted) and stops when OnIdle asks for no more.
+// No idle call runs while a modal loop or a popup menu is open.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+
+#include <functional>
+
+class IdlePump : public QObject {
+    Q_OBJECT
+public:
+    IdlePump();
+    ~IdlePump() override;
+
+    // Starts over at count 0 and runs again if it had stopped.
+    void Restart();
+    long Count() const { return m_count; }
+    bool IsRunning() const { return m_timer.isActive(); }
+    bool IsSuspended() const;
+
+    // Modal loops register themselves; the pump resumes at count 0 when the
+    // last one closes.
+    void EnterModal() { ++m_modalDepth; }
+    void LeaveModal();
+    int ModalDepth() const { return m_modalDepth; }
+
+    // Before each idle call (pending paints) and after it (with its result).
+    std::function<void()> beforeIdle;
+    std::function<void(bool more)> afterIdle;
+
+    // Events that count as handled messages.
+    static bool RestartsIdle(int type);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Tick();
+
+    QTimer m_timer;
+    long m_count = 0;
+    int m_modalDepth = 0;
+    bool m_inTick = false;
+    QPoint m_lastMousePos{-1000000, -1000000};
+};
+
+// Marks a modal loop for the time of its scope.
+class ModalScope {
+public:
+    explicit ModalScope(IdlePump& pump) : m_pump(pump) { m_pump.EnterModal(); }
+    ~ModalScope() { m_pump.LeaveModal(); }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    IdlePump& m_pump;
+};
