@@ -212,6 +212,22 @@ TEST_F(ExtremeValues, TheLargestIterationLimitFinishesWhereEveryPointEscapes) {
     }
 }
 
+TEST_F(ExtremeValues, TheLargestIterationLimitFinishesInsideTheSet) {
+    // Deep in the main cardioid every orbit settles on its fixed point, and
+    // the kernel sees the orbit repeat long before 2^31 - 1 iterations.
+    CQuirl32View* v = Open(SetFileBytes(-0.45, 0.15, -0.3, 0.3, INT_MAX, 10), 16, 16);
+    ASSERT_NE(v, nullptr);
+    ASSERT_TRUE(ComputeAll());
+    EXPECT_EQ(Indices(v), std::set<int>{0});
+    EXPECT_NEAR(Doc(v).m_extents.xMax, 0.15, 1e-15);
+
+    // The line scan visits every pixel one by one, and finishes as well.
+    ASSERT_TRUE(host.SendCommand(ID_METHOD_LINESCAN));
+    ASSERT_TRUE(host.SendCommand(ID_SET_COMPUTE));
+    ASSERT_TRUE(ComputeAll());
+    EXPECT_EQ(Indices(v), std::set<int>{0});
+}
+
 TEST_F(ExtremeValues, RandomPointCountsOfZeroAndBelowDrawNothingUntilStop) {
     CQuirl32View* v = NewView(30, 20);
     ASSERT_TRUE(host.SendCommand(ID_METHOD_RANDOM));
