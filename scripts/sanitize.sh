@@ -11,7 +11,10 @@ build_dir="${1:-build-asan}"
 shift || true
 
 sanitizers="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all"
-flags="$sanitizers -fno-omit-frame-pointer"
+# GCC's maybe-uninitialized warning misfires inside the standard library
+# (std::regex, std::function) once the sanitizers instrument it; the normal
+# build keeps the warning.
+flags="$sanitizers -fno-omit-frame-pointer -Wno-maybe-uninitialized"
 
 start=$(date +%s)
 ./scripts/setup.sh "$build_dir" -DQUIRL32_WERROR=ON -DQUIRL32_BENCH=OFF \
@@ -22,9 +25,13 @@ echo "sanitizer build: $(($(date +%s) - start)) s"
 logs="$PWD/$build_dir/sanitizer-logs"
 rm -rf "$logs"
 mkdir -p "$logs"
+# Tests that drop root in a child process must be able to report too.
+chmod 1777 "$logs"
 
 supp="$PWD/scripts/lsan.supp"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:log_path=$logs/asan"
+# No detect_stack_use_after_return: GCC's fake stack frames do not keep the
+# 64-byte alignment of the kernel's AVX-512 vectors, and aligned loads fault.
+export ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:log_path=$logs/asan"
 export LSAN_OPTIONS="suppressions=$supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$logs/ubsan"
 export QT_QPA_PLATFORM=offscreen
