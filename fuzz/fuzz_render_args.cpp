@@ -59,6 +59,7 @@ bool Cheap(const RenderOptions& o) {
 void Run(const RenderOptions& o) {
     std::ostream quiet(nullptr);
     RenderSession session(quiet);
+    ComputeStats stats;
     session.SetScheme(o.scheme);
     FUZZ_REQUIRE(session.OpenSet("", o.width, o.height), "a new set opens");
     const long steps = std::min(o.steps.value_or(kMaxSteps), kMaxSteps);
@@ -69,10 +70,10 @@ void Run(const RenderOptions& o) {
         method.text = "method";
         session.Run(method);
     }
-    session.Compute(steps);
+    session.Compute(steps, 1, stats);
     for (const RenderCommand& c : o.commands) {
         session.Run(c);
-        session.Compute(steps);
+        session.Compute(steps, 1, stats);
     }
     CQuirl32View* view = session.View();
     const Surface* window = session.Host().GetWindowSurface(view);

@@ -114,6 +114,7 @@ void CheckSession(const std::string& path, const std::string& copy, const std::u
     };
     std::ostream quiet(nullptr);
     RenderSession session(quiet);
+    ComputeStats stats;
     session.SetScheme(PaletteScheme(extra(0, 0) % 3));
     const int width = extra(1, 11) % 24 + 1;
     const int height = extra(2, 9) % 24 + 1;
@@ -134,7 +135,7 @@ void CheckSession(const std::string& path, const std::string& copy, const std::u
                        (method.method != Random || doc.m_nRandomPoints <= kMaxRandomPoints);
     const long steps = method.method == Random ? kRandomSteps : kSteps;
     if (cheap)
-        session.Compute(steps);
+        session.Compute(steps, 1, stats);
     ReadInfo(session);
     // The fit never turns a finite real maximum into something else.
     if (finiteXMax)
@@ -150,7 +151,7 @@ void CheckSession(const std::string& path, const std::string& copy, const std::u
     unzoom.text = "unzoom";
     session.Run(unzoom);
     if (cheap)
-        session.Compute(steps);
+        session.Compute(steps, 1, stats);
     RenderCommand undo;
     undo.kind = RenderCommand::Undo;
     undo.text = "undo";
