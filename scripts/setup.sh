@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian 12), then configures and builds into
 # the folder given as $1 (default: build). Extra arguments go to cmake.
+# QUIRL32_TARGETS, when set, names the targets to build instead of all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,4 +28,6 @@ if ((${#missing[@]})); then
 fi
 
 cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
-cmake --build "$build_dir" --parallel "$(nproc)"
+targets=()
+for t in ${QUIRL32_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"

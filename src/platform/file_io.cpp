@@ -148,6 +148,12 @@ FileReplaceResult AfxReplaceFile(const CString& path, const std::vector<std::uin
             return result;
         }
         mode = st.st_mode & 07777;
+        // The rename below needs only the folder's permission: a file the
+        // user may not write is refused here, as opening it would be.
+        if (access(target.c_str(), W_OK) != 0) {
+            result.cause = CreateCause(errno);
+            return result;
+        }
     } else {
         const mode_t mask = umask(0);
         umask(mask);

@@ -56,15 +56,13 @@ void WriteSet(const QString& path, double xMin, double xMax, double yMin, double
     file.write(reinterpret_cast<const char*>(counts), sizeof counts);
 }
 
-// True once another process has written the whole PDF file, up to its end marker.
-bool PdfWritten(const QString& path) {
+// The first picture of a PDF file that Qt wrote.
+// A PDF that another process writes is complete once its end marker is there.
+bool PdfComplete(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.readAll().trimmed().endsWith("%%EOF");
+    return file.open(QIODevice::ReadOnly) && file.readAll().trimmed().endsWith("%%EOF");
 }
 
-// The first picture of a PDF file that Qt wrote.
 QImage PdfPicture(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -335,7 +333,7 @@ TEST_F(ShellFolders, TheProgramTakesOverAStaleSocketAndAnswersLaterStarts) {
 
     // With no program running, the start opens and prints its file itself.
     auto running = Start({"--print", "a.qrl"}, first);
-    ASSERT_TRUE(WaitUntil([&] { return PdfWritten(first) || Finished(*running); }));
+    ASSERT_TRUE(WaitUntil([&] { return PdfComplete(first) || Finished(*running); }));
     ASSERT_FALSE(Finished(*running));
     ExpectComputedSet(PdfPicture(first));
     EXPECT_TRUE(SocketAnswers(SocketName()));
@@ -345,7 +343,7 @@ TEST_F(ShellFolders, TheProgramTakesOverAStaleSocketAndAnswersLaterStarts) {
     auto later = Start({"--print-to", "Office Laser", "b.qrl"});
     ASSERT_TRUE(later->waitForFinished(10000));
     EXPECT_EQ(later->exitCode(), 0);
-    ASSERT_TRUE(WaitUntil([&] { return PdfWritten(first); }));
+    ASSERT_TRUE(WaitUntil([&] { return PdfComplete(first); }));
     ExpectComputedSet(PdfPicture(first));
 
     // The desktop entry the program wrote starts this very program.

@@ -18,7 +18,9 @@ using RunFunction = std::int64_t (*)(const KernelParams& params, const PixelRun*
 std::int64_t RunPlain(const KernelParams& params, const PixelRun* runs, int count,
                       std::int32_t* indices);
 
-#if defined(__x86_64__)
+// The vector variants rely on GCC's target pragmas; a build with another
+// compiler (clang, for the fuzzers) has the plain evaluator only.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define QUIRL32_KERNEL_X86 1
 std::int64_t RunSse2(const KernelParams& params, const PixelRun* runs, int count,
                      std::int32_t* indices);

@@ -1,0 +1,175 @@
+// Opening a set file of any bytes through the framework's open path, then
+// computing, zooming, unzooming, undoing, reading Info and saving it again
+// as a user would.
+//
+// Input: the file. The loader ignores every byte after the 40th, so those
+// bytes choose how the set window is then used: its method, colour scheme
+// and client size.
+
+#include "commands/resource_ids.h"
+#include "fuzz_check.h"
+#include "platform/dialog.h"
+#include "platform/headless/headless_host.h"
+#include "render/render_session.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <ostream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kFileSize = 40;
+// Iteration limits and random-point counts beyond these only make the
+// computation longer.
+constexpr std::int32_t kMaxIterations = 2000;
+constexpr std::int32_t kMaxRandomPoints = 500;
+constexpr long kSteps = 300;
+// The random method never finishes: this many steps show enough of it.
+constexpr long kRandomSteps = 30;
+
+const std::string& Folder() {
+    // Kept until after the exit handler that removes the folder.
+    static const std::string* folder = new std::string([] {
+        // Saving syncs the file to the disk; in memory that costs nothing.
+        const char* tmp = std::getenv("TMPDIR");
+        if (tmp == nullptr)
+            tmp = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::string pattern = std::string(tmp) + "/quirl32-fuzz.XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr)
+            FuzzFail("cannot make a temporary folder");
+        std::atexit([] {
+            std::remove((Folder() + "/input.qrl").c_str());
+            std::remove((Folder() + "/saved.qrl").c_str());
+            rmdir(Folder().c_str());
+        });
+        return pattern;
+    }());
+    return *folder;
+}
+
+void WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+    FUZZ_REQUIRE(out.good(), "cannot write " + path);
+}
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::uint8_t> Stored(CQuirl32Doc& doc) {
+    std::vector<std::uint8_t> bytes;
+    CArchive ar(bytes, CArchive::store);
+    doc.Serialize(ar);
+    return bytes;
+}
+
+// The document alone: a file of 1 to 39 bytes is refused with the one
+// message, any other opens, and what opens is stored again bit for bit.
+void CheckDocument(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    HeadlessHost host;
+    CQuirl32Doc doc;
+    const BOOL opened = doc.OnOpenDocument(path);
+    if (size > 0 && size < kFileSize) {
+        FUZZ_REQUIRE(!opened, "a short file is refused");
+        FUZZ_REQUIRE(host.MessageBoxes().size() == 1 &&
+                         host.MessageBoxes()[0].text == "Unexpected file format.",
+                     "a short file gives one message");
+        return;
+    }
+    FUZZ_REQUIRE(opened, "a file of 0 or at least 40 bytes opens");
+    FUZZ_REQUIRE(host.MessageBoxes().empty(), "an open without a message");
+    FUZZ_REQUIRE(doc.m_bPictureValid == 0, "the picture is not valid after a load");
+    FUZZ_REQUIRE(!doc.CanUndo(), "nothing to undo after a load");
+    const std::vector<std::uint8_t> bytes = Stored(doc);
+    FUZZ_REQUIRE(bytes.size() == kFileSize, "a set file is 40 bytes");
+    if (size >= kFileSize)
+        FUZZ_REQUIRE(std::memcmp(bytes.data(), data, kFileSize) == 0,
+                     "the first 40 bytes come back unchanged");
+}
+
+void ReadInfo(RenderSession& session) {
+    session.Host().PushDialogResponder([](CDialog& dlg) {
+        for (int id :
+             {IDC_INFO_FROM, IDC_INFO_TO, IDC_INFO_ITERATIONS, IDC_INFO_ZOOM, IDC_INFO_TIME})
+            FUZZ_REQUIRE(!dlg.GetDlgItemText(id).empty(), "an Info text is empty");
+        return IDOK;
+    });
+    session.Host().SendCommand(ID_SET_INFO);
+}
+
+// The whole program: the set window, its computation and its commands.
+void CheckSession(const std::string& path, const std::string& copy, const std::uint8_t* data,
+                  std::size_t size) {
+    auto extra = [&](std::size_t i, int fallback) {
+        return kFileSize + i < size ? int(data[kFileSize + i]) : fallback;
+    };
+    std::ostream quiet(nullptr);
+    RenderSession session(quiet);
+    ComputeStats stats;
+    session.SetScheme(PaletteScheme(extra(0, 0) % 3));
+    const int width = extra(1, 11) % 24 + 1;
+    const int height = extra(2, 9) % 24 + 1;
+    const bool opened = session.OpenSet(path, width, height);
+    FUZZ_REQUIRE(opened == (size == 0 || size >= kFileSize),
+                 "opens exactly the files of 0 or 40+ bytes");
+    if (!opened)
+        return;
+    CQuirl32Doc& doc = *session.Document();
+    const bool finiteXMax = std::isfinite(doc.m_extents.xMax);
+
+    RenderCommand method;
+    method.kind = RenderCommand::Method;
+    method.method = ComputeMethod(extra(3, 0) % 3);
+    method.text = "method";
+    session.Run(method);
+    const bool cheap = doc.m_nIterations <= kMaxIterations &&
+                       (method.method != Random || doc.m_nRandomPoints <= kMaxRandomPoints);
+    const long steps = method.method == Random ? kRandomSteps : kSteps;
+    if (cheap)
+        session.Compute(steps, 1, stats);
+    ReadInfo(session);
+    // The fit never turns a finite real maximum into something else.
+    if (finiteXMax)
+        FUZZ_REQUIRE(std::isfinite(doc.m_extents.xMax), "the fit wrote a non-finite xMax");
+
+    RenderCommand zoom;
+    zoom.kind = RenderCommand::Zoom;
+    zoom.rect = {extra(4, 1) % 32, extra(5, 1) % 32, extra(6, 6) % 32, extra(7, 5) % 32};
+    zoom.text = "zoom";
+    session.Run(zoom);
+    RenderCommand unzoom;
+    unzoom.kind = RenderCommand::Unzoom;
+    unzoom.text = "unzoom";
+    session.Run(unzoom);
+    if (cheap)
+        session.Compute(steps, 1, stats);
+    RenderCommand undo;
+    undo.kind = RenderCommand::Undo;
+    undo.text = "undo";
+    session.Run(undo);
+    ReadInfo(session);
+
+    FUZZ_REQUIRE(doc.OnSaveDocument(copy), "the set saves again");
+    FUZZ_REQUIRE(ReadFile(copy).size() == kFileSize, "a saved set is 40 bytes");
+    FUZZ_REQUIRE(session.Host().MessageBoxes().empty(), "no message while using the set");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string path = Folder() + "/input.qrl";
+    const std::string copy = Folder() + "/saved.qrl";
+    WriteFile(path, data, size);
+    CheckDocument(path, data, size);
+    CheckSession(path, copy, data, size);
+    return 0;
+}
