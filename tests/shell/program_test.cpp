@@ -56,13 +56,13 @@ void WriteSet(const QString& path, double xMin, double xMax, double yMin, double
     file.write(reinterpret_cast<const char*>(counts), sizeof counts);
 }
 
-// The first picture of a PDF file that Qt wrote.
 // A PDF that another process writes is complete once its end marker is there.
 bool PdfComplete(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) && file.readAll().trimmed().endsWith("%%EOF");
 }
 
+// The first picture of a PDF file that Qt wrote.
 QImage PdfPicture(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
