@@ -58,7 +58,7 @@ bool Cheap(const RenderOptions& o) {
 
 void Run(const RenderOptions& o) {
     std::ostream quiet(nullptr);
-    RenderSession session(quiet);
+    RenderSession session(quiet, true);
     ComputeStats stats;
     session.SetScheme(o.scheme);
     FUZZ_REQUIRE(session.OpenSet("", o.width, o.height), "a new set opens");

@@ -113,7 +113,7 @@ void CheckSession(const std::string& path, const std::string& copy, const std::u
         return kFileSize + i < size ? int(data[kFileSize + i]) : fallback;
     };
     std::ostream quiet(nullptr);
-    RenderSession session(quiet);
+    RenderSession session(quiet, true);
     ComputeStats stats;
     session.SetScheme(PaletteScheme(extra(0, 0) % 3));
     const int width = extra(1, 11) % 24 + 1;

@@ -94,7 +94,7 @@ TEST_F(LowMemory, OnlyTheOffscreenPictureIsKept) {
 
 TEST_F(LowMemory, APictureBeyondTheMemoryEndsWithAMessage) {
 #if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+    GTEST_SKIP() << "AddressSanitizer cannot run within a limited address space";
 #endif
     // In a child whose address space cannot hold a picture of 1 GiB.
     const std::string errFile = (m_dir / "err.txt").string();
