@@ -91,20 +91,7 @@ double CpuSeconds() {
 // The plain loop's count of iterations for one point.
 std::int64_t PlainIterations(double re, double im, std::int32_t limit) {
     std::int64_t count = 0;
-    if (!(re * re + im * im >= 4.0)) {
-        double x = re;
-        double y = im;
-        while (count < limit) {
-            const double nx = (x * x - y * y) + re;
-            const double ny = y * (x + x) + im;
-            ++count;
-            x = nx;
-            y = ny;
-            if (x * x + y * y >= 4.0) {
-                break;
-            }
-        }
-    }
+    ComputePointNaive(re, im, limit, 1, &count);
     return count;
 }
 
