@@ -31,19 +31,7 @@ while (($#)); do
 done
 
 packages=(clang libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    if [[ $(id -u) -eq 0 ]]; then sudo=(); else sudo=(sudo); fi
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+./scripts/install_packages.sh "${packages[@]}"
 
 build_dir=build-fuzz
 start=$(date +%s)

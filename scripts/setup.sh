@@ -12,20 +12,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev lib
           libbenchmark-dev zlib1g-dev fonts-dejavu-core xvfb xauth desktop-file-utils
           shared-mime-info)
 
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    if [[ $(id -u) -eq 0 ]]; then sudo=(); else sudo=(sudo); fi
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+./scripts/install_packages.sh "${packages[@]}"
 
 cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
 targets=()
