@@ -5,11 +5,13 @@
 
 #include "doc/number_text.h"
 #include "platform/dialog.h"
+#include "platform/msgbox.h"
 #include "platform/qt/dialog_units.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -228,4 +230,47 @@ TEST_F(GuiTest, NoStepRunsWhileADialogIsOpen) {
     EXPECT_TRUE(before == after);
     Program::Process(50);
     EXPECT_FALSE(widget->WindowSurface().Pixels() == after);
+}
+
+TEST_F(GuiTest, KeyboardFocusComesBackAfterEveryDialog) {
+    for (int i = 0; i < 9; ++i)
+        program->host.ExecuteCommand(ID_FILE_NEW);
+    ASSERT_TRUE(program->WaitForIdle());
+    MainWindow* main = program->Main();
+    const auto focusOnTheView = [&] {
+        main->activateWindow();
+        QApplication::setActiveWindow(main);
+        program->ActiveViewWidget()->setFocus();
+        Program::Process();
+        ASSERT_EQ(QApplication::focusWidget(), program->ActiveViewWidget());
+    };
+    // A template dialog, a message box and the Select Window dialog.
+    const std::vector<std::function<void()>> dialogs = {
+        [&] {
+            WhenModal([](QWidget* modal) { Press(modal, IDOK); });
+            program->host.ExecuteCommand(ID_SET_INFO);
+        },
+        [&] {
+            WhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
+            AfxMessageBox("A message.", MB_ICONEXCLAMATION);
+        },
+        [&] {
+            QMenu* menu = program->BarMenu(QStringLiteral("&Window"));
+            emit menu->aboutToShow();
+            WhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+            menu->actions().last()->trigger();
+        },
+    };
+    for (std::size_t i = 0; i < dialogs.size(); ++i) {
+        focusOnTheView();
+        QWidget* view = QApplication::focusWidget();
+        dialogs[i]();
+        Program::Process();
+        EXPECT_EQ(QApplication::activeWindow(), main) << i;
+        EXPECT_EQ(QApplication::focusWidget(), view) << i;
+        // Keys reach the program again: Ctrl+N opens a set window.
+        const auto windows = main->MdiArea()->subWindowList().size();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+        EXPECT_EQ(main->MdiArea()->subWindowList().size(), windows + 1) << i;
+    }
 }
