@@ -111,7 +111,14 @@ QList<QMdiSubWindow*> SetWindows(Program& p) {
 // Gives the workspace this size by resizing the main window.
 void SetWorkspace(Program& p, QSize size) {
     QWidget* viewport = p.Main()->MdiArea()->viewport();
-    p.Main()->resize(p.Main()->size() + size - viewport->size());
+    // In a real X server the window is laid out once it is shown, and a
+    // window manager answers a resize in its own time.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.Main()));
+    for (int attempt = 0; attempt < 3 && viewport->size() != size; ++attempt) {
+        Program::Process(50);
+        p.Main()->resize(p.Main()->size() + size - viewport->size());
+        Program::WaitUntil([&] { return viewport->size() == size; }, 2000);
+    }
     Program::Process();
     ASSERT_EQ(viewport->size(), size);
 }
