@@ -65,10 +65,14 @@ TEST_F(GuiTest, AMaximisedSetWindowShowsItsTitleInBrackets) {
     program->host.ExecuteCommand(ID_FILE_NEW);
     Program::Process();
     EXPECT_TRUE(program->ActiveChildWindow()->isMaximized());
+    // Maximised, it fills the workspace: its place is kept for its restore.
+    EXPECT_EQ(program->ActiveChildWindow()->geometry(),
+              program->Main()->MdiArea()->viewport()->rect());
     EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32 - [Quirl32]"));
     program->ActiveChildWindow()->showNormal();
     Program::Process();
     EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32 - Quirl32"));
+    EXPECT_EQ(program->ActiveChildWindow()->size(), QSize(260, 260));
 }
 
 TEST_F(GuiTest, WindowCommandsArrangeTheSetWindows) {
