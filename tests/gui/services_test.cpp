@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -204,6 +205,25 @@ TEST_F(GuiTest, PrintingKeepsEveryPixelUnscaledAtTheCorner) {
     EXPECT_EQ(PrintedPictureRect(QSize(1000, 3000), QSize(700, 1000)),
               QRectF(0, 0, 1000.0 / 3, 1000));
     EXPECT_TRUE(PrintedPictureRect(QSize(0, 0), QSize(700, 1000)).isEmpty());
+}
+
+TEST_F(GuiTest, PrintPreviewPrintsTheSamePage) {
+    ASSERT_TRUE(program->WaitForIdle());
+    QTemporaryDir dir;
+    QPrinter& printer = program->host.Printing().Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("preview.pdf"));
+    WhenModal([](QWidget* modal) {
+        auto* pages = modal->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(pages, nullptr);
+        // The preview's own Print button.
+        pages->print();
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    program->host.ExecuteCommand(ID_FILE_PRINT_PREVIEW);
+    const PdfImage image = FirstPdfImage(ReadAll(dir.filePath("preview.pdf")));
+    EXPECT_FALSE(image.dictionary.contains(QStringLiteral("DCTDecode")));
+    EXPECT_EQ(image.pixels, program->ActiveViewWidget()->Picture());
 }
 
 TEST_F(GuiTest, APictureWiderThanThePageIsPrintedWhole) {
