@@ -10,7 +10,7 @@ shift || true
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev libgtest-dev libgmock-dev
           libbenchmark-dev zlib1g-dev fonts-dejavu-core xvfb xauth desktop-file-utils
-          shared-mime-info)
+          shared-mime-info openbox x11-utils)
 
 ./scripts/install_packages.sh "${packages[@]}"
 

@@ -21,12 +21,18 @@ public:
         m_bEnabled = bOn;
         m_bEnableChanged = TRUE;
     }
-    virtual void SetCheck(int nCheck = 1) { m_nCheck = nCheck; }
+    virtual void SetCheck(int nCheck = 1) {
+        m_nCheck = nCheck;
+        m_bCheckChanged = TRUE;
+    }
 
     UINT m_nID;
     BOOL m_bEnabled = FALSE;
     BOOL m_bEnableChanged = FALSE;
     int m_nCheck = 0;
+    // The update handler set or cleared a check mark: its toolbar button
+    // is a check box from then on.
+    BOOL m_bCheckChanged = FALSE;
 };
 
 class CCmdTarget : public CObject {

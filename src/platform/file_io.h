@@ -21,5 +21,9 @@ struct FileReplaceResult {
 
 // Writes bytes to a new file beside path, flushes it to the disk and renames
 // it over path. On any failure the old file is left as it was and the new
-// one removed.
+// one removed. Where a new file could not take the old one's place (the
+// folder takes no new file; the old file has other names, extended
+// attributes or an owner or group the new file cannot get), the old file is
+// written over in place and flushed; when that fails, the bytes it
+// overwrote are put back.
 FileReplaceResult AfxReplaceFile(const CString& path, const std::vector<std::uint8_t>& bytes);

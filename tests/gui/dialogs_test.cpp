@@ -5,11 +5,13 @@
 
 #include "doc/number_text.h"
 #include "platform/dialog.h"
+#include "platform/msgbox.h"
 #include "platform/qt/dialog_units.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -228,4 +230,147 @@ TEST_F(GuiTest, NoStepRunsWhileADialogIsOpen) {
     EXPECT_TRUE(before == after);
     Program::Process(50);
     EXPECT_FALSE(widget->WindowSurface().Pixels() == after);
+}
+
+TEST_F(GuiTest, KeyboardFocusComesBackAfterEveryDialog) {
+    for (int i = 0; i < 9; ++i)
+        program->host.ExecuteCommand(ID_FILE_NEW);
+    ASSERT_TRUE(program->WaitForIdle());
+    MainWindow* main = program->Main();
+    const auto focusOnTheView = [&] {
+        main->activateWindow();
+        QApplication::setActiveWindow(main);
+        program->ActiveViewWidget()->setFocus();
+        Program::Process();
+        ASSERT_EQ(QApplication::focusWidget(), program->ActiveViewWidget());
+    };
+    // A template dialog, a message box and the Select Window dialog.
+    const std::vector<std::function<void()>> dialogs = {
+        [&] {
+            WhenModal([](QWidget* modal) { Press(modal, IDOK); });
+            program->host.ExecuteCommand(ID_SET_INFO);
+        },
+        [&] {
+            WhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
+            AfxMessageBox("A message.", MB_ICONEXCLAMATION);
+        },
+        [&] {
+            QMenu* menu = program->BarMenu(QStringLiteral("&Window"));
+            emit menu->aboutToShow();
+            WhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+            menu->actions().last()->trigger();
+        },
+    };
+    for (std::size_t i = 0; i < dialogs.size(); ++i) {
+        focusOnTheView();
+        QWidget* view = QApplication::focusWidget();
+        dialogs[i]();
+        // In a real X server the focus arrives a moment later.
+        Program::WaitUntil(
+            [&] {
+                return QApplication::activeWindow() == main && QApplication::focusWidget() == view;
+            },
+            2000);
+        EXPECT_EQ(QApplication::activeWindow(), main) << i;
+        EXPECT_EQ(QApplication::focusWidget(), view) << i;
+        // Keys reach the program again: Ctrl+N opens a set window.
+        const auto windows = main->MdiArea()->subWindowList().size();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+        EXPECT_EQ(main->MdiArea()->subWindowList().size(), windows + 1) << i;
+    }
+}
+
+TEST_F(GuiTest, GroupBoxTitlesSitOnTheirFrames) {
+    QImage picture;
+    QRect box;
+    WhenModal([&](QWidget* modal) {
+        QGroupBox* range = nullptr;
+        for (auto* b : modal->findChildren<QGroupBox*>())
+            if (b->title() == QStringLiteral("Range"))
+                range = b;
+        ASSERT_NE(range, nullptr);
+        box = range->geometry();
+        picture = range->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        Press(modal, IDOK);
+    });
+    program->host.ExecuteCommand(ID_SET_INFO);
+    ASSERT_FALSE(picture.isNull());
+    // The template's rectangle, 6, 8, 180, 44 dialog units, is the frame.
+    EXPECT_GT(box.height(), 40);
+    const QRgb background = picture.pixel(picture.width() / 2, picture.height() / 2);
+    const auto differs = [&](int x, int y) {
+        const QRgb c = picture.pixel(x, y);
+        return std::abs(qGray(c) - qGray(background)) > 16;
+    };
+    // The top edge: the first row drawn across the right half.
+    int edge = -1;
+    for (int y = 0; y < picture.height() / 2 && edge < 0; ++y) {
+        int drawn = 0;
+        for (int x = picture.width() / 2; x < picture.width() - 4; ++x)
+            drawn += differs(x, y) ? 1 : 0;
+        if (drawn > (picture.width() / 2 - 4) * 8 / 10)
+            edge = y;
+    }
+    // The title's rows, at the left end.
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < picture.height() / 2; ++y)
+        for (int x = 4; x < 40; ++x)
+            if (differs(x, y)) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+    ASSERT_GE(edge, 0);
+    ASSERT_GE(first, 0);
+    EXPECT_LT(first, edge);
+    EXPECT_GT(last, edge);
+}
+
+TEST_F(GuiTest, DialogsHaveATitleBarOnlyAndStayUp) {
+    std::map<QString, Qt::WindowFlags> flags;
+    bool minimisedStays = true;
+    const auto look = [&](QWidget* modal) {
+        flags[modal->windowTitle()] = modal->windowFlags();
+        // A window manager that minimises or maximises it anyway: it
+        // comes back as it was.
+        const QSize size = modal->size();
+        modal->setWindowState(Qt::WindowMinimized);
+        Program::Process(50);
+        minimisedStays = minimisedStays && modal->isMinimized();
+        modal->setWindowState(Qt::WindowMaximized);
+        Program::Process(50);
+        EXPECT_EQ(modal->size(), size);
+        EXPECT_FALSE(modal->isMaximized());
+    };
+    WhenModal([&](QWidget* modal) {
+        look(modal);
+        Press(modal, IDOK);
+    });
+    program->host.ExecuteCommand(ID_SET_INFO);
+    WhenModal([&](QWidget* modal) {
+        look(modal);
+        Press(modal, IDCANCEL);
+    });
+    program->host.ExecuteCommand(ID_ITER_OTHER);
+    WhenModal([&](QWidget* modal) {
+        look(modal);
+        Press(modal, IDCANCEL);
+    });
+    program->host.ExecuteCommand(ID_SET_SPECIFY);
+    WhenModal([&](QWidget* modal) {
+        look(modal);
+        Press(modal, IDOK);
+    });
+    program->host.ExecuteCommand(ID_APP_ABOUT);
+    ASSERT_EQ(flags.size(), 4u);
+    EXPECT_FALSE(minimisedStays);
+    for (const auto& [title, f] : flags) {
+        EXPECT_TRUE(f & Qt::WindowTitleHint) << title.toStdString();
+        EXPECT_FALSE(f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
+            << title.toStdString();
+        // Only the About box has a system menu, and with it a close box.
+        EXPECT_EQ(bool(f & Qt::WindowCloseButtonHint), title == QStringLiteral("About Quirl32"))
+            << title.toStdString();
+    }
 }

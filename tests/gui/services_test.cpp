@@ -7,11 +7,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +37,79 @@ QSize PdfImageSize(const QByteArray& pdf) {
         return {};
     return {w.captured(1).toInt(), h.captured(1).toInt()};
 }
+
+// The first image of a PDF file as Qt writes it: its dictionary and its
+// pixels, when they are stored losslessly.
+struct PdfImage {
+    QString dictionary;
+    QImage pixels;
+};
+
+PdfImage FirstPdfImage(const QByteArray& pdf) {
+    PdfImage image;
+    const qsizetype type = pdf.indexOf("/Subtype /Image");
+    if (type < 0)
+        return image;
+    const qsizetype open = pdf.lastIndexOf("<<", type);
+    const qsizetype stream = pdf.indexOf("stream", type);
+    if (open < 0 || stream < 0)
+        return image;
+    image.dictionary = QString::fromLatin1(pdf.mid(open, stream - open));
+    const QSize size = PdfImageSize(image.dictionary.toLatin1());
+    if (!image.dictionary.contains(QStringLiteral("/FlateDecode")) || size.isEmpty())
+        return image;
+    qsizetype data = stream + 6;
+    while (data < pdf.size() && (pdf[data] == '\r' || pdf[data] == '\n'))
+        ++data;
+    const qsizetype end = pdf.indexOf("endstream", data);
+    if (end < 0)
+        return image;
+    // qUncompress wants the length of the result in front.
+    const quint32 bytes = quint32(size.width()) * quint32(size.height()) * 3;
+    QByteArray packed(4, '\0');
+    packed[0] = char(bytes >> 24);
+    packed[1] = char(bytes >> 16);
+    packed[2] = char(bytes >> 8);
+    packed[3] = char(bytes);
+    packed += pdf.mid(data, end - data);
+    const QByteArray rgb = qUncompress(packed);
+    if (rgb.size() != qsizetype(bytes))
+        return image;
+    image.pixels = QImage(reinterpret_cast<const uchar*>(rgb.constData()), size.width(),
+                          size.height(), size.width() * 3, QImage::Format_RGB888)
+                       .convertToFormat(QImage::Format_RGB32);
+    return image;
+}
+
+// Prints the active view to a PDF file without a dialog.
+QByteArray PrintToPdf(Program& program, const QString& path) {
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    info.m_strOutputFile = path.toStdString();
+    EXPECT_TRUE(program.ActiveView()->PrintJob(info));
+    return ReadAll(path);
+}
+
+// Qt's warnings while the object lives.
+class Warnings {
+public:
+    Warnings() {
+        s_seen.clear();
+        s_previous = qInstallMessageHandler(&Warnings::Handle);
+    }
+    ~Warnings() { qInstallMessageHandler(s_previous); }
+    static QStringList Seen() { return s_seen; }
+
+private:
+    static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtWarningMsg || type == QtCriticalMsg)
+            s_seen << text;
+        if (s_previous != nullptr)
+            s_previous(type, context, text);
+    }
+    static inline QStringList s_seen;
+    static inline QtMessageHandler s_previous = nullptr;
+};
 
 } // namespace
 
@@ -110,14 +186,92 @@ TEST_F(GuiTest, PrintPreviewShowsThePage) {
     EXPECT_TRUE(preview);
 }
 
-TEST_F(GuiTest, PrintSetupShowsThePageSetup) {
-    bool setup = false;
+TEST_F(GuiTest, PrintingKeepsEveryPixelUnscaledAtTheCorner) {
+    ASSERT_TRUE(program->WaitForIdle());
+    QTemporaryDir dir;
+    const PdfImage image = FirstPdfImage(PrintToPdf(*program, dir.filePath("set.pdf")));
+    // Stored losslessly and shown without smoothing.
+    EXPECT_FALSE(image.dictionary.contains(QStringLiteral("DCTDecode")))
+        << image.dictionary.toStdString();
+    EXPECT_FALSE(image.dictionary.contains(QStringLiteral("/Interpolate true")));
+    ASSERT_FALSE(image.pixels.isNull()) << image.dictionary.toStdString();
+    EXPECT_EQ(image.pixels, program->ActiveViewWidget()->Picture());
+
+    // One printer pixel per picture pixel where the picture fits the page;
+    // scaled down, keeping its proportions, where it does not.
+    EXPECT_EQ(PrintedPictureRect(QSize(260, 240), QSize(700, 1000)), QRectF(0, 0, 260, 240));
+    EXPECT_EQ(PrintedPictureRect(QSize(700, 1000), QSize(700, 1000)), QRectF(0, 0, 700, 1000));
+    EXPECT_EQ(PrintedPictureRect(QSize(1400, 500), QSize(700, 1000)), QRectF(0, 0, 700, 250));
+    EXPECT_EQ(PrintedPictureRect(QSize(1000, 3000), QSize(700, 1000)),
+              QRectF(0, 0, 1000.0 / 3, 1000));
+    EXPECT_TRUE(PrintedPictureRect(QSize(0, 0), QSize(700, 1000)).isEmpty());
+}
+
+TEST_F(GuiTest, PrintPreviewPrintsTheSamePage) {
+    ASSERT_TRUE(program->WaitForIdle());
+    QTemporaryDir dir;
+    QPrinter& printer = program->host.Printing().Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("preview.pdf"));
+    WhenModal([](QWidget* modal) {
+        auto* pages = modal->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(pages, nullptr);
+        // The preview's own Print button.
+        pages->print();
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    program->host.ExecuteCommand(ID_FILE_PRINT_PREVIEW);
+    const PdfImage image = FirstPdfImage(ReadAll(dir.filePath("preview.pdf")));
+    EXPECT_FALSE(image.dictionary.contains(QStringLiteral("DCTDecode")));
+    EXPECT_EQ(image.pixels, program->ActiveViewWidget()->Picture());
+}
+
+TEST_F(GuiTest, APictureWiderThanThePageIsPrintedWhole) {
+    ChildWindow* child = program->ActiveChildWindow();
+    child->resize(1400, 500);
+    Program::Process();
+    ASSERT_TRUE(program->WaitForIdle());
+    QTemporaryDir dir;
+    const PdfImage image = FirstPdfImage(PrintToPdf(*program, dir.filePath("wide.pdf")));
+    const QImage shown = program->ActiveViewWidget()->Picture();
+    ASSERT_GT(shown.width(), program->host.Printing().Printer().width());
+    EXPECT_EQ(image.pixels, shown);
+}
+
+TEST_F(GuiTest, PrintSetupWithoutAPrinterOffersThePdfPageSetup) {
+    QPrinter& printer = program->host.Printing().Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    Warnings warnings;
+    QString title;
     WhenModal([&](QWidget* modal) {
-        setup = qobject_cast<QPageSetupDialog*>(modal) != nullptr;
+        title = modal->windowTitle();
+        auto* paper = modal->findChild<QComboBox*>(QStringLiteral("PaperSize"));
+        auto* landscape = modal->findChild<QRadioButton*>(QStringLiteral("Landscape"));
+        auto* left = modal->findChild<QDoubleSpinBox*>(QStringLiteral("LeftMargin"));
+        ASSERT_TRUE(paper != nullptr && landscape != nullptr && left != nullptr);
+        paper->setCurrentIndex(paper->findData(int(QPageSize::A5)));
+        landscape->setChecked(true);
+        left->setValue(25);
+        qobject_cast<QDialog*>(modal)->accept();
+    });
+    program->host.ExecuteCommand(ID_FILE_PRINT_SETUP);
+    EXPECT_EQ(title, QStringLiteral("Page Setup"));
+    EXPECT_TRUE(Warnings::Seen().filter(QStringLiteral("PageSetup")).isEmpty())
+        << Warnings::Seen().join(QLatin1Char('\n')).toStdString();
+    const QPageLayout layout = printer.pageLayout();
+    EXPECT_EQ(layout.pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
+    EXPECT_NEAR(layout.margins(QPageLayout::Millimeter).left(), 25, 0.1);
+
+    // Cancel changes nothing.
+    WhenModal([](QWidget* modal) {
+        modal->findChild<QRadioButton*>(QStringLiteral("Portrait"))->setChecked(true);
         qobject_cast<QDialog*>(modal)->reject();
     });
     program->host.ExecuteCommand(ID_FILE_PRINT_SETUP);
-    EXPECT_TRUE(setup);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
 }
 
 TEST_F(GuiTest, HelpOpensOurPagesWithWorkingLinks) {

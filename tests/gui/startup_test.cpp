@@ -96,3 +96,34 @@ TEST_F(GuiTest, NewSetWindowsAre260PixelsAndClosingTheLastGivesTheMainMenu) {
     EXPECT_EQ(program->BarTitles(), QStringList({QStringLiteral("&File"), QStringLiteral("&View"),
                                                  QStringLiteral("&Help")}));
 }
+
+TEST_F(GuiTest, AnIterationPresetLeavesTheMessagePaneEmpty) {
+    StatusBar* status = program->host.Status();
+    QMenu* options = program->BarMenu(QStringLiteral("&Options"));
+    ASSERT_NE(options, nullptr);
+    QMenu* iterations = options->actions().first()->menu();
+    ASSERT_NE(iterations, nullptr);
+    const QList<QAction*> items = iterations->actions();
+    options->popup(QPoint(10, 10));
+    iterations->popup(QPoint(60, 10));
+    Program::Process();
+    const auto pane = [status] {
+        return status->currentMessage().isEmpty() ? status->IdleText() : status->currentMessage();
+    };
+
+    iterations->setActiveAction(items[1]); // "100"
+    Program::Process();
+    EXPECT_EQ(pane(), QString());
+    iterations->setActiveAction(items.last()); // "other..."
+    Program::Process();
+    EXPECT_EQ(pane(), QStringLiteral("Specify maximum itarations done for one pixel"));
+    iterations->setActiveAction(items[0]); // "50"
+    Program::Process();
+    EXPECT_EQ(pane(), QString());
+
+    // The menu closes: "Ready" again.
+    iterations->hide();
+    options->hide();
+    Program::Process();
+    EXPECT_EQ(pane(), QStringLiteral("Ready"));
+}

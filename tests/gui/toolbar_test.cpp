@@ -1,10 +1,15 @@
 // The toolbar: twelve buttons in four groups, their states with and without
-// a set window, tooltips only where the string table has one.
+// a set window, tooltips only where the string table has one, and what
+// assistive tools learn of them.
 
 #include "program.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QToolButton>
+
+#include <map>
+#include <set>
 
 namespace {
 
@@ -109,4 +114,47 @@ TEST_F(GuiTest, ToolbarStatesWithoutASetWindow) {
     p.host.Tools()->ActionFor(ID_COLORS_GRAYSCALE)->trigger();
     EXPECT_TRUE(State(p, ID_COLORS_GRAYSCALE).checked);
     EXPECT_EQ(p.app.m_paletteScheme, Grayscale);
+}
+
+TEST_F(GuiTest, ToolbarButtonsTellAssistiveToolsTheirCommands) {
+    ASSERT_TRUE(program->WaitForIdle());
+    program->host.UpdateToolBarStates();
+    ToolBar* bar = program->host.Tools();
+    const std::map<UINT, QString> names = {{ID_FILE_NEW, "New"},
+                                           {ID_FILE_OPEN, "Open..."},
+                                           {ID_FILE_SAVE, "Save"},
+                                           {ID_METHOD_LINESCAN, "Line-scan"},
+                                           {ID_METHOD_RANDOM, "Random"},
+                                           {ID_METHOD_RECURSION, "Recursion"},
+                                           {ID_SET_COMPUTE, "Compute!"},
+                                           {ID_SET_STOP, "Stop!"},
+                                           {ID_COLORS_STANDARD, "Standard"},
+                                           {ID_COLORS_BW, "B/W"},
+                                           {ID_COLORS_GRAYSCALE, "Grayscale"},
+                                           {ID_SET_INFO, "Info..."}};
+    const std::set<UINT> states = {ID_METHOD_LINESCAN, ID_METHOD_RANDOM, ID_METHOD_RECURSION,
+                                   ID_COLORS_STANDARD, ID_COLORS_BW,     ID_COLORS_GRAYSCALE};
+    ASSERT_EQ(bar->Actions().size(), names.size());
+    for (const auto& [id, name] : names) {
+        QWidget* button = bar->widgetForAction(bar->ActionFor(id));
+        ASSERT_NE(button, nullptr) << id;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
+        ASSERT_NE(a, nullptr) << id;
+        EXPECT_EQ(a->text(QAccessible::Name), name) << id;
+        EXPECT_EQ(a->text(QAccessible::Description), CommandPrompt(id)) << id;
+        EXPECT_FALSE(a->text(QAccessible::Description).isEmpty()) << id;
+        const bool checkable = states.count(id) != 0;
+        EXPECT_EQ(bar->ActionFor(id)->isCheckable(), checkable) << id;
+        EXPECT_EQ(bool(a->state().checkable), checkable) << id;
+        EXPECT_EQ(a->role() == QAccessible::CheckBox, checkable) << id;
+    }
+    // No tooltip where the string table has none.
+    EXPECT_TRUE(bar->ActionFor(ID_SET_COMPUTE)->toolTip().isEmpty());
+    EXPECT_TRUE(bar->ActionFor(ID_SET_INFO)->toolTip().isEmpty());
+
+    // A push button stays up when pressed; Compute! runs.
+    program->host.ExecuteCommand(ID_SET_STOP);
+    bar->ActionFor(ID_SET_COMPUTE)->trigger();
+    EXPECT_FALSE(bar->ActionFor(ID_SET_COMPUTE)->isChecked());
+    EXPECT_EQ(program->ActiveView()->m_bWorking, 1);
 }

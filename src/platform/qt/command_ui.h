@@ -16,3 +16,6 @@ struct CommandUi {
 
 QString CommandPrompt(UINT id);
 QString CommandTooltip(UINT id);
+// The command's text in the menus without its mnemonic marks and key text
+// ("&Compute!" gives "Compute!"); empty when no menu has the command.
+QString CommandMenuText(UINT id);

@@ -48,8 +48,15 @@ Quirl32 and so on until they are saved.</p>
 size and computed again from scratch. The picture always keeps square
 pixels, so the right edge of the real range follows the window's width.
 Resizing forgets the last zoom for <a href="unzoom.html">Undo</a>.</p>
-<p><b>Window &gt; Cascade</b>, <b>Tile</b> and <b>Arrange Icons</b> put the
-windows in order. The toolbar and the status bar can be hidden from the
+<p>New windows open one below the other from the top-left corner of the
+main window and start at the corner again before they would leave it.
+<b>Window &gt; Cascade</b> lines the windows up the same way, each keeping
+its size and its picture; <b>Tile</b> and <b>Arrange Icons</b> put them in
+order too. The end of the <b>Window</b> menu lists the open windows, the
+active one checked; choose one to bring it to the front. With more than
+nine, <b>More Windows...</b> offers them all. Ctrl+F6 goes to the next
+window, Ctrl+Shift+F6 to the previous one, and Ctrl+F4 closes the active
+window. The toolbar and the status bar can be hidden from the
 <b>View</b> menu while no set window is open.</p>)"}},
         {QStringLiteral("zoom.html"), {"Zooming in", R"(
 <p>Press the left mouse button in a set window and drag a rectangle around
@@ -117,8 +124,11 @@ end of the File menu. You can also drop .qrl files on the main window.
 Nothing asks you to save when you close a window.</p>
 <p><b>Edit &gt; Copy</b> (Ctrl+C) puts the picture on the clipboard as an
 image. <b>File &gt; Print...</b> prints it at its size on the screen at the
-top-left corner of the page, and <b>Print Preview</b> shows the page first.
-Without a printer, printing writes a PDF file.</p>)"}},
+top-left corner of the page, every pixel as it is; a picture too large for
+the page is made smaller to fit, keeping its proportions. <b>Print
+Preview</b> shows the page first. Without a printer, printing writes a PDF
+file, and <b>Print Setup...</b> chooses its paper size, orientation and
+margins.</p>)"}},
         {QStringLiteral("using-help.html"), {"Using this help", R"(
 <p>Click an underlined link to go to another page. <b>Back</b> and
 <b>Forward</b> move through the pages you have seen, and <b>Contents</b>

@@ -35,6 +35,44 @@ void MainWindow::ArrangeIcons() {
     }
 }
 
+int MainWindow::CascadeStep(const QMdiSubWindow* sub) {
+    const int top = sub->contentsMargins().top();
+    return top > 0 ? top : sub->fontMetrics().height() + 8;
+}
+
+bool MainWindow::FitsAt(const QMdiSubWindow* sub, int index) const {
+    const QSize area = m_mdiArea->viewport()->size();
+    const int offset = index * CascadeStep(sub);
+    return offset + sub->width() <= area.width() && offset + sub->height() <= area.height();
+}
+
+void MainWindow::Cascade() {
+    QList<QMdiSubWindow*> windows;
+    // Bottom to top: the active window ends in front, last in the series.
+    for (QMdiSubWindow* sub : m_mdiArea->subWindowList(QMdiArea::StackingOrder))
+        if (!sub->isHidden() && !sub->isMinimized())
+            windows.append(sub);
+    int index = 0;
+    for (QMdiSubWindow* sub : windows) {
+        if (sub->isMaximized())
+            sub->showNormal();
+        if (index > 0 && !FitsAt(sub, index))
+            index = 0;
+        const int offset = index * CascadeStep(sub);
+        sub->move(offset, offset);
+        sub->raise();
+        ++index;
+    }
+}
+
+void MainWindow::PlaceNewWindow(QMdiSubWindow* sub) {
+    if (m_nextPlace > 0 && !FitsAt(sub, m_nextPlace))
+        m_nextPlace = 0;
+    const int offset = m_nextPlace * CascadeStep(sub);
+    sub->move(offset, offset);
+    ++m_nextPlace;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The framework closes the documents and then the window.
     event->ignore();

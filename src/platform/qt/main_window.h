@@ -8,6 +8,7 @@
 
 class CMDIFrameWnd;
 class QMdiArea;
+class QMdiSubWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -19,6 +20,15 @@ public:
     QMdiArea* MdiArea() const { return m_mdiArea; }
     // Lines the minimised set windows up along the bottom edge.
     void ArrangeIcons();
+    // Overlaps the set windows from the top-left corner, each one title bar
+    // lower and further right, the active one in front. Windows keep their
+    // size, so their pictures stay; a series that would leave the
+    // workspace starts again at the corner. Minimised windows stay put.
+    void Cascade();
+    // Where a new set window goes: the next step of the cascade, or the
+    // corner again when the window would not fit in the workspace there.
+    // The window has its size already.
+    void PlaceNewWindow(QMdiSubWindow* sub);
 
     std::function<void()> onCloseRequest;
     std::function<void(const QString& path)> onFileDropped;
@@ -32,5 +42,10 @@ protected:
 
 private:
     CMDIFrameWnd* m_pFrame;
+    // The step between cascaded windows: a title bar and its frame.
+    static int CascadeStep(const QMdiSubWindow* sub);
+    bool FitsAt(const QMdiSubWindow* sub, int index) const;
+
     QMdiArea* m_mdiArea;
+    int m_nextPlace = 0;
 };

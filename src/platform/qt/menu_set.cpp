@@ -68,7 +68,19 @@ QMenu* MenuSet::BuildPopup(const MenuItem& popup) {
             break;
         }
     }
-    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateStates(menu); });
+    bool windowMenu = false;
+    for (const MenuItem& item : popup.items)
+        windowMenu = windowMenu || (item.kind == MenuItem::Command && item.id == ID_WINDOW_CASCADE);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, windowMenu] {
+        UpdateStates(menu);
+        if (windowMenu && onWindowMenu)
+            onWindowMenu(menu);
+    });
+    connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+        if (HasCommand(action))
+            emit itemHighlighted(action->statusTip());
+    });
+    connect(menu, &QMenu::aboutToHide, this, &MenuSet::menuClosed);
     return menu;
 }
 

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -32,6 +33,15 @@ public:
     // The item of a command in the menus of a resource, for tests.
     QAction* FindAction(UINT resourceId, UINT commandId);
     QList<QMenu*> Menus(UINT resourceId);
+    // Called as the Window menu (the one with Cascade) opens, after its
+    // items have their states: the list of windows goes at its end.
+    std::function<void(QMenu*)> onWindowMenu;
+
+signals:
+    // An item was highlighted, by the pointer or the keyboard: its prompt,
+    // empty for an item without one.
+    void itemHighlighted(const QString& prompt);
+    void menuClosed();
 
 private:
     struct Built {

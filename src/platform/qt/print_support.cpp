@@ -1,9 +1,11 @@
 #include "platform/qt/print_support.h"
 
 #include "platform/dc.h"
+#include "platform/qt/focus_return.h"
 #include "platform/qt/guarded_call.h"
 #include "platform/qt/idle_pump.h"
 #include "platform/qt/image_convert.h"
+#include "platform/qt/pdf_page_setup.h"
 #include "platform/view.h"
 #include "platform/winapp.h"
 
@@ -39,12 +41,20 @@ bool PrintSupport::PrintDialog(CPrintInfo& info, QWidget* parent) {
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     ModalScope modal(m_pump);
+    FocusReturn focus(parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
 void PrintSupport::PageSetupDialog(QWidget* parent) {
-    QPageSetupDialog dialog(&Printer(), parent);
+    QPrinter& printer = Printer();
     ModalScope modal(m_pump);
+    FocusReturn focus(parent);
+    // The platform's page setup serves real printers only.
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        PdfPageSetup(printer, parent);
+        return;
+    }
+    QPageSetupDialog dialog(&printer, parent);
     dialog.exec();
 }
 
@@ -56,6 +66,7 @@ bool PrintSupport::ChooseOutputFile(QPrinter& printer, QWidget* parent) {
     dialog.setNameFilters({QStringLiteral("PDF Files (*.pdf)")});
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     ModalScope modal(m_pump);
+    FocusReturn focus(parent);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -74,6 +85,7 @@ bool PrintSupport::RunPrintJob(CView* pView, CPrintInfo& info, QSize clientSize,
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                          [&](QPrinter* p) { PrintPages(*p, pView, info, clientSize); });
         ModalScope modal(m_pump);
+        FocusReturn focus(parent);
         preview.exec();
         return true;
     }
@@ -99,18 +111,30 @@ bool PrintSupport::RunPrintJob(CView* pView, CPrintInfo& info, QSize clientSize,
     return ok;
 }
 
+QRectF PrintedPictureRect(QSize picture, QSize printable) {
+    if (picture.isEmpty())
+        return {};
+    if (picture.width() <= printable.width() && picture.height() <= printable.height())
+        return QRectF(QPointF(0, 0), QSizeF(picture));
+    const double scale = std::min(double(std::max(printable.width(), 0)) / picture.width(),
+                                  double(std::max(printable.height(), 0)) / picture.height());
+    return QRectF(0, 0, picture.width() * scale, picture.height() * scale);
+}
+
 bool PrintSupport::PrintPages(QPrinter& printer, CView* pView, CPrintInfo& info, QSize clientSize) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    // The page surface needs no more than the picture: the view draws its
-    // client-sized picture at the top-left corner and the rest stays blank.
-    const int w = std::min(printer.width(), clientSize.width());
-    const int h = std::min(printer.height(), clientSize.height());
-    Surface page(std::max(w, 0), std::max(h, 0), kWhite);
+    // Every pixel reaches the page as it is: no lossy compression of the
+    // picture, and no smoothing where it has to be scaled.
+    painter.setRenderHint(QPainter::LosslessImageRendering, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The view draws its client-sized picture at the top-left corner.
+    Surface page(std::max(clientSize.width(), 0), std::max(clientSize.height(), 0), kWhite);
     CDC dc(&page);
     dc.SetPrinting(TRUE);
     dc.SetOwnerWindow(pView);
+    const QSize printable(printer.width(), printer.height());
     bool ok = true;
     GuardedCall([&] {
         pView->OnBeginPrinting(&dc, &info);
@@ -122,7 +146,7 @@ bool PrintSupport::PrintPages(QPrinter& printer, CView* pView, CPrintInfo& info,
             pView->OnPrint(&dc, &info);
             const QImage picture = SurfaceToImage(page, pView);
             if (!picture.isNull())
-                painter.drawImage(QPoint(0, 0), picture);
+                painter.drawImage(PrintedPictureRect(picture.size(), printable), picture);
         }
         pView->OnEndPrinting(&dc, &info);
     });

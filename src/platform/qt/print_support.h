@@ -11,10 +11,16 @@
 
 #include <memory>
 
+#include <QRectF>
+
 class CView;
 class IdlePump;
 class QPrinter;
 class QWidget;
+
+// Where the picture goes on the page, in printer pixels from the top-left
+// corner of the printable area.
+QRectF PrintedPictureRect(QSize picture, QSize printable);
 
 class PrintSupport {
 public:

@@ -22,6 +22,7 @@ class HelpWindow;
 class MainWindow;
 class MenuSet;
 class PrintSupport;
+class QMenu;
 class QShortcut;
 class StatusBar;
 class TemplateDialog;
@@ -107,6 +108,8 @@ private:
     QWidget* Owner() const;
     void UpdateCommandState(UINT id, CCmdUI& ui);
     void CreateShortcuts(UINT nIDResource);
+    void CreateWindowShortcuts();
+    void ShowWindowList(QMenu* menu);
     void FlushPaints();
     void PresentChangedViews();
     void ChildActivated(ChildWindow* child);

@@ -5,6 +5,7 @@
 
 #include "platform/dialog.h"
 #include "platform/qt/file_dialog.h"
+#include "platform/qt/focus_return.h"
 #include "platform/qt/guarded_call.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/rubber_band.h"
@@ -37,6 +38,7 @@ long QtHost::RunModalDialog(CDialog& dialog) {
     const DialogTemplate* t = dialog.GetTemplate();
     if (t == nullptr)
         return -1;
+    FocusReturn focus(Owner());
     TemplateDialog window(dialog, *t, Owner());
     m_dialogs[&dialog] = &window;
     m_live.insert(&dialog);
@@ -89,6 +91,7 @@ int QtHost::MessageBox(const CString& text, const CString& caption, UINT nType) 
     if (title.empty())
         if (CWinApp* app = AfxGetApp())
             title = app->m_pszAppName;
+    FocusReturn focus(Owner());
     QMessageBox box(Owner());
     box.setWindowTitle(ToQt(title));
     box.setText(ToQt(text));
@@ -142,6 +145,7 @@ int QtHost::MessageBox(const CString& text, const CString& caption, UINT nType) 
 BOOL QtHost::PromptFileName(CString& path, BOOL bOpen, const CString& filter,
                             const CString& defaultExt) {
     QString chosen = ToQt(path);
+    FocusReturn focus(Owner());
     bool ok = false;
     {
         ModalScope modal(m_pump);

@@ -7,6 +7,7 @@
 #include "platform/doctemplate.h"
 #include "platform/frame.h"
 #include "platform/qt/child_window.h"
+#include "platform/qt/focus_return.h"
 #include "platform/qt/guarded_call.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/image_convert.h"
@@ -19,6 +20,7 @@
 #include "platform/qt/template_dialog.h"
 #include "platform/qt/tool_bar.h"
 #include "platform/qt/view_widget.h"
+#include "platform/qt/window_list.h"
 #include "platform/std_ids.h"
 #include "platform/winapp.h"
 
@@ -118,7 +120,9 @@ BOOL QtHost::CreateMainFrame(CMDIFrameWnd* pFrame, UINT nIDResource) {
     style->setParent(main);
     main->menuBar()->setStyle(style);
     m_menus->Show(main->menuBar(), nIDResource);
+    m_menus->onWindowMenu = [this](QMenu* menu) { ShowWindowList(menu); };
     CreateShortcuts(nIDResource);
+    CreateWindowShortcuts();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize avail = screen->availableGeometry().size();
         main->resize(std::max(640, avail.width() * 3 / 4), std::max(480, avail.height() * 3 / 4));
@@ -144,6 +148,54 @@ void QtHost::CreateShortcuts(UINT nIDResource) {
     }
 }
 
+// The keys of the set windows' own menu: Ctrl+F4 closes the active one,
+// Ctrl+F6 and Ctrl+Shift+F6 go to the next and the previous one.
+void QtHost::CreateWindowShortcuts() {
+    const auto add = [this](const QKeySequence& keys, auto action) {
+        auto* shortcut = new QShortcut(keys, m_main);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+        m_shortcuts.push_back(shortcut);
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_F4), [this] {
+        if (QMdiSubWindow* sub = m_main ? m_main->MdiArea()->currentSubWindow() : nullptr)
+            sub->close();
+    });
+    add(QKeySequence(Qt::CTRL | Qt::Key_F6), [this] {
+        if (m_main)
+            m_main->MdiArea()->activateNextSubWindow();
+    });
+    add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), [this] {
+        if (m_main)
+            m_main->MdiArea()->activatePreviousSubWindow();
+    });
+}
+
+void QtHost::ShowWindowList(QMenu* menu) {
+    if (!m_main)
+        return;
+    const auto activate = [this](QMdiSubWindow* sub) {
+        auto* child = qobject_cast<ChildWindow*>(sub);
+        if (child == nullptr || child->Frame() == nullptr || !IsLive(child->Frame()))
+            return;
+        // A minimised window comes back at its size when chosen.
+        if (child->isMinimized())
+            child->showNormal();
+        ActivateChildFrame(child->Frame());
+    };
+    const auto more = [this, activate] {
+        QMdiSubWindow* chosen = nullptr;
+        {
+            ModalScope modal(m_pump);
+            FocusReturn focus(m_main);
+            chosen = ChooseWindow(m_main, m_main->MdiArea());
+        }
+        if (chosen != nullptr)
+            activate(chosen);
+    };
+    RefreshWindowList(menu, m_main->MdiArea(), WindowListActions{activate, more});
+}
+
 BOOL QtHost::CreateToolBar(CToolBar* pBar, CWnd*) {
     if (!m_main)
         return FALSE;
@@ -164,6 +216,8 @@ BOOL QtHost::CreateStatusBar(CStatusBar* pBar, CWnd*) {
         return FALSE;
     m_statusBar = new StatusBar;
     m_main->setStatusBar(m_statusBar);
+    connect(m_menus.get(), &MenuSet::itemHighlighted, m_statusBar, &StatusBar::ItemHighlighted);
+    connect(m_menus.get(), &MenuSet::menuClosed, m_statusBar, &StatusBar::MenuClosed);
     m_live.insert(reinterpret_cast<CWnd*>(pBar));
     return TRUE;
 }
@@ -196,14 +250,17 @@ BOOL QtHost::CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATEST
         m_pump.Restart();
     };
     child->onStateChanged = [this] { QTimer::singleShot(0, this, [this] { ApplyMainTitle(); }); };
-    m_main->MdiArea()->addSubWindow(child);
+    // Sized before it joins the workspace, so that it is placed at its
+    // own size.
     child->resize(cs.cx > 0 ? cs.cx : 260, cs.cy > 0 ? cs.cy : 260);
+    m_main->MdiArea()->addSubWindow(child);
     // Lay the window out now, so that the view has its client size before
     // it is shown.
     child->ensurePolished();
     view->ensurePolished();
     if (child->layout() != nullptr)
         child->layout()->activate();
+    m_main->PlaceNewWindow(child);
     m_children[pFrame] = child;
     m_views[pView] = view;
     m_live.insert(pFrame);
@@ -352,7 +409,7 @@ void QtHost::ArrangeChildren(UINT nCommand) {
         return;
     switch (nCommand) {
     case ID_WINDOW_CASCADE:
-        m_main->MdiArea()->cascadeSubWindows();
+        m_main->Cascade();
         break;
     case ID_WINDOW_TILE_HORZ:
         m_main->MdiArea()->tileSubWindows();

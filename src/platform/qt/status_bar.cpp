@@ -8,6 +8,11 @@
 StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar"));
     setSizeGripEnabled(true);
+    // A prompt replaces the empty pane; when it goes, "Ready" comes back.
+    connect(this, &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (!message.isEmpty())
+            ShowIdleText();
+    });
 }
 
 void StatusBar::SetIndicators(const std::vector<UINT>& ids) {
@@ -49,6 +54,26 @@ void StatusBar::UpdateIndicators(const LockKeyState& state) {
 
 QString StatusBar::IdleText() const {
     return m_idle != nullptr ? m_idle->text() : QString();
+}
+
+void StatusBar::ItemHighlighted(const QString& prompt) {
+    if (!prompt.isEmpty()) {
+        showMessage(prompt);
+        return;
+    }
+    clearMessage();
+    if (m_idle != nullptr)
+        m_idle->clear();
+}
+
+void StatusBar::MenuClosed() {
+    clearMessage();
+    ShowIdleText();
+}
+
+void StatusBar::ShowIdleText() {
+    if (m_idle != nullptr)
+        m_idle->setText(QString::fromStdString(AfxLoadString(AFX_IDS_IDLEMESSAGE)));
 }
 
 QLabel* StatusBar::Indicator(UINT id) const {

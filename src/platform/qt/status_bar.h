@@ -20,9 +20,16 @@ public:
     void SetIndicators(const std::vector<UINT>& ids);
     void UpdateIndicators(const LockKeyState& state);
     QString IdleText() const;
+    // A highlighted menu item: one without a prompt leaves the message pane
+    // empty, not "Ready", until another item is highlighted or the menu
+    // closes.
+    void ItemHighlighted(const QString& prompt);
+    void MenuClosed();
     QLabel* Indicator(UINT id) const;
 
 private:
+    void ShowIdleText();
+
     QLabel* m_idle = nullptr;
     std::map<UINT, QLabel*> m_indicators;
 };

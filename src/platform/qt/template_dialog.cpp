@@ -1,6 +1,7 @@
 #include "platform/qt/template_dialog.h"
 
 #include "platform/dialog.h"
+#include "platform/qt/group_frame.h"
 #include "platform/qt/guarded_call.h"
 #include "platform/qt/image_convert.h"
 
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <vector>
 
@@ -84,7 +86,7 @@ QWidget* TemplateDialog::MakeControl(const DialogControl& c) {
         break;
     }
     case ControlKind::GroupBox:
-        w = new QGroupBox(text, this);
+        w = new GroupFrame(text, this);
         break;
     case ControlKind::Icon: {
         auto* label = new QLabel(this);
@@ -180,6 +182,20 @@ void TemplateDialog::accept() {
 
 void TemplateDialog::reject() {
     GuardedCall([this] { m_dialog.OnCancel(); });
+}
+
+void TemplateDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // Some window managers give every dialog a minimise and a maximise
+    // button, whatever it asks for. A modal dialog that went away would
+    // leave nothing to work with: it comes back at once, at its size.
+    if (event->type() == QEvent::WindowStateChange &&
+        (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(Qt::WindowNoState);
+            show();
+            activateWindow();
+        });
 }
 
 void TemplateDialog::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 // A modal dialog built from its template table: controls placed in dialog
-// units, tab order in template order, the default button, Esc for Cancel and
-// no close box where the template has no system menu. OK and Cancel go to
+// units, tab order in template order, the default button, Esc for Cancel, a
+// title bar without minimise and maximise boxes, and no close box where the
+// template has no system menu. OK and Cancel go to
 // the dialog's OnOK and OnCancel, which end it; a double-click reaches its
 // message table.
 
@@ -33,6 +34,7 @@ public:
     void reject() override;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:

@@ -42,10 +42,16 @@ bool ToolBar::Load(UINT resourceId) {
         action->setData(id);
         action->setStatusTip(CommandPrompt(id));
         action->setToolTip(CommandTooltip(id));
-        action->setCheckable(true);
+        // Assistive tools read the command's name and prompt; the button
+        // itself shows neither, and no tooltip is made from them.
+        if (QWidget* button = widgetForAction(action)) {
+            button->setAccessibleName(CommandMenuText(id));
+            button->setAccessibleDescription(CommandPrompt(id));
+        }
         connect(action, &QAction::triggered, this, [this, id, action] {
             // The button shows the command's state, not its own.
-            action->setChecked(!action->isChecked());
+            if (action->isCheckable())
+                action->setChecked(!action->isChecked());
             m_ui.execute(id);
             UpdateStates();
         });
@@ -59,7 +65,11 @@ void ToolBar::UpdateStates() {
         CCmdUI ui(id);
         m_ui.update(id, ui);
         action->setEnabled(ui.m_bEnabled != FALSE);
-        action->setChecked(ui.m_nCheck != 0);
+        // A button becomes a check box once its command shows a check
+        // mark state, and stays one.
+        if (ui.m_bCheckChanged)
+            action->setCheckable(true);
+        action->setChecked(action->isCheckable() && ui.m_nCheck != 0);
     }
 }
 
