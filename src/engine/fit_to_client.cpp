@@ -16,12 +16,12 @@ void CQuirl32View::FitToClient() {
     // one and the extents, so nothing non-finite reaches the document.
     if (h <= 0)
         return;
+    // Otherwise the arithmetic holds whatever the extents: an infinite or NaN
+    // range gives an infinite or NaN scale, every pixel index 0 and Info's
+    // zoom "0 dpu", and Info shows the real maximum the picture was drawn with.
     SetExtents& e = m_pDoc->m_extents;
     const double s = std::fabs(e.yMax - e.yMin) / h;
-    const double xMax = e.xMin + w * s;
-    if (!std::isfinite(s) || !std::isfinite(xMax))
-        return;
     m_dScaleY = s;
     m_dScaleX = s;
-    e.xMax = xMax;
+    e.xMax = e.xMin + w * s;
 }

@@ -12,6 +12,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <set>
 #include <string>
@@ -107,7 +108,7 @@ protected:
 
 } // namespace
 
-TEST_F(ExtremeValues, NaNAndInfiniteExtentsFromAFileGiveAPictureAndSaveUnchanged) {
+TEST_F(ExtremeValues, NaNAndInfiniteExtentsFromAFileGiveAPictureAndSaveTheFittedPlane) {
     const Bytes files[] = {
         SetFileBytes(kNaN, kNaN, kNaN, kNaN, 50, 10),
         SetFileBytes(-kInf, kInf, -kInf, kInf, 50, 10),
@@ -123,16 +124,43 @@ TEST_F(ExtremeValues, NaNAndInfiniteExtentsFromAFileGiveAPictureAndSaveUnchanged
         EXPECT_EQ(v->m_bWorking, 0);
         // No point of such a plane iterates: one colour, index 0.
         EXPECT_EQ(Indices(v), std::set<int>{0});
-        EXPECT_TRUE(std::isfinite(v->m_dScaleX));
-        EXPECT_EQ(InfoZoom(), "0 dpu");
-
-        // Nothing finite could be fitted, so the file's values stay as loaded.
+        // The fit's arithmetic holds for these planes too: the real maximum
+        // saved is the one the picture was drawn with; the rest is as loaded.
+        const SetExtents& e = Doc(v).m_extents;
+        const double scale = std::fabs(e.yMax - e.yMin) / 30;
+        EXPECT_EQ(std::isnan(v->m_dScaleX), std::isnan(scale));
+        if (!std::isnan(scale)) {
+            EXPECT_EQ(v->m_dScaleX, scale);
+        }
+        if (!std::isfinite(scale)) {
+            EXPECT_EQ(InfoZoom(), "0 dpu");
+        }
         const std::string copy = folder.Path("copy.qrl");
         ASSERT_TRUE(Doc(v).OnSaveDocument(copy));
-        EXPECT_EQ(TempFolder::Read(copy), bytes);
+        const double xMax = e.xMin + 40 * scale;
+        const Bytes saved = TempFolder::Read(copy);
+        EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 8), Bytes(bytes.begin(), bytes.begin() + 8));
+        EXPECT_EQ(Bytes(saved.begin() + 16, saved.end()), Bytes(bytes.begin() + 16, bytes.end()));
+        double savedXMax = 0;
+        std::memcpy(&savedXMax, saved.data() + 8, 8);
+        EXPECT_TRUE(savedXMax == xMax || (std::isnan(savedXMax) && std::isnan(xMax)));
         host.SendCommand(ID_FILE_CLOSE);
     }
     EXPECT_TRUE(host.ChildFrames().empty());
+}
+
+TEST_F(ExtremeValues, AnInfiniteImaginaryRangeDrawsNothingButIndexZero) {
+    // Drawn at the previous scale, this range would show the set while Info
+    // names an infinite plane.
+    CQuirl32View* v = NewView(40, 30);
+    ASSERT_TRUE(ComputeAll());
+    Specify({"-0.5", "1", "0", "1e400", "10"});
+    ASSERT_TRUE(ComputeAll());
+    EXPECT_EQ(v->m_dScaleY, kInf);
+    EXPECT_EQ(Doc(v).m_extents.xMax, kInf);
+    EXPECT_EQ(Indices(v), std::set<int>{0});
+    EXPECT_EQ(InfoZoom(), "0 dpu");
+    EXPECT_TRUE(host.MessageBoxes().empty());
 }
 
 TEST_F(ExtremeValues, InfiniteAndMissingNumbersFromTheSelectionDialog) {

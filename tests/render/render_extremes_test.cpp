@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <sstream>
 
@@ -72,7 +75,16 @@ TEST_F(RenderExtremes, NaNAndInfiniteExtentsRenderInOneColour) {
             << err.str();
         EXPECT_TRUE(AllZero(Body(folder.Path("x.pgm")))) << name;
         EXPECT_NE(out.str().find("Zoom: 0 dpu"), std::string::npos) << out.str();
-        EXPECT_EQ(TempFolder::Read(saved), TempFolder::Read(folder.Path(name))) << name;
+        // Saved as loaded but for the real maximum, which the fit derived:
+        // NaN from an infinite or NaN plane.
+        auto read = folder.Path(name);
+        auto before = TempFolder::Read(read), after = TempFolder::Read(saved);
+        ASSERT_EQ(after.size(), 40u);
+        double xMax = 0;
+        std::memcpy(&xMax, after.data() + 8, 8);
+        EXPECT_TRUE(std::isnan(xMax)) << name;
+        std::copy(before.begin() + 8, before.begin() + 16, after.begin() + 8);
+        EXPECT_EQ(after, before) << name;
     }
     ASSERT_EQ(Render({"--size", "12x8", "--do", "specify=-1e999,1e999,nan,inf,-5", "--do",
                       "method=random", "--steps", "20", "--indices", folder.Path("s.pgm")}),
