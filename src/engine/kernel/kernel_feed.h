@@ -1,0 +1,159 @@
+#pragma once
+// What the run evaluator does around its vector lanes, the same for every
+// instruction set: the pixels that need iterating, mapped ahead in small
+// batches, and the lanes that have finished, written out in batches.
+
+#include "engine/kernel/kernel_variants.h"
+
+#include <cstdint>
+
+namespace kernel_variants {
+
+// The pixels of the runs that need iterating. Pixels outside the disk of
+// radius 2 need no iteration and are written at once. The arrays have room
+// for reads of a whole vector past the end.
+struct Feed {
+    static constexpr int kBatch = 64;
+    static constexpr int kRoom = kBatch + 16;
+
+    KernelParams params;
+    const PixelRun* runs; // the runs after the current one
+    PixelRun run;         // the current one
+    std::int32_t* out;
+    std::int64_t total;      // pixels in all runs
+    std::int64_t iterations; // the plain loop's, for the pixels written so far
+    std::int64_t next;       // the next pixel to map
+    std::int64_t runEnd;     // the pixel after the current run's last
+    long long col;           // its place in its line
+    long long px, py;        // its coordinates
+    long long lineX, lineY;
+    int pos;
+    int end;
+    double re[kRoom];
+    double im[kRoom];
+    std::int64_t slot[kRoom];
+
+    static std::int64_t Pixels(const PixelRun& r) {
+        return r.n > 0 && r.lines > 0 ? std::int64_t(r.n) * r.lines : 0;
+    }
+
+    Feed(const KernelParams& p, const PixelRun* r, int count, std::int32_t* o)
+        : params(p), runs(r), run{}, out(o), total(0), iterations(0), next(0), runEnd(0), col(0),
+          px(0), py(0), lineX(0), lineY(0), pos(0), end(0), re{}, im{}, slot{} {
+        for (int i = 0; i < count; ++i) {
+            total += Pixels(r[i]);
+        }
+    }
+
+    int Available() const { return end - pos; }
+    bool Exhausted() const { return pos == end && next == total; }
+
+    // Moves on to the next run with pixels; there is one while next < total.
+    void NextRun() {
+        do {
+            run = *runs++;
+        } while (Pixels(run) == 0);
+        runEnd += Pixels(run);
+        col = 0;
+        px = lineX = run.x;
+        py = lineY = run.y;
+    }
+
+    // Makes at least want pixels ready, if the runs have that many left.
+    void Prepare(int want) {
+        if (end - pos >= want || next == total) {
+            return;
+        }
+        int k = 0;
+        for (int i = pos; i < end; ++i, ++k) {
+            re[k] = re[i];
+            im[k] = im[i];
+            slot[k] = slot[i];
+        }
+        pos = 0;
+        while (k < kBatch && next < total) {
+            if (next == runEnd) {
+                NextRun();
+            }
+            const std::int64_t i = next++;
+            const double r = static_cast<double>(px) * params.scaleX + params.xMin;
+            const double m = static_cast<double>(py) * params.scaleY + params.yMin;
+            if (++col == run.n) {
+                col = 0;
+                lineX += run.lineDx;
+                lineY += run.lineDy;
+                px = lineX;
+                py = lineY;
+            } else {
+                px += run.dx;
+                py += run.dy;
+            }
+            if (r * r + m * m >= 4.0) {
+                out[i] = 0;
+                continue;
+            }
+            re[k] = r;
+            im[k] = m;
+            slot[k] = i;
+            ++k;
+        }
+        end = k;
+    }
+
+    // The plain loop gives 0 everywhere when the limit is 1 or less or the
+    // palette has no colours: a count never exceeds the limit and equals it
+    // when it reaches 1. With a limit of 1 it iterates once for every point
+    // inside the disk.
+    void WriteZeros() {
+        while (!Exhausted()) {
+            Prepare(kBatch);
+            for (int i = pos; i < end; ++i) {
+                out[slot[i]] = 0;
+            }
+            iterations += params.limit == 1 ? end - pos : 0;
+            pos = end;
+        }
+    }
+};
+
+// Lanes that have finished: the pixel's place and its count, where a count
+// at or above the limit stands for a lane that ran into the limit or a
+// cycle. Vectors of them are appended whole, so the arrays have room for a
+// few vectors past the point where they are written out.
+struct Finished {
+    static constexpr int kFlushAt = 64;
+    static constexpr int kRoom = kFlushAt + 64;
+
+    std::int64_t count[kRoom];
+    std::int64_t slot[kRoom];
+    int n = 0;
+    std::uint64_t inverse; // for count mod nColors by multiplication
+    std::int64_t nColors;
+    std::int64_t limit;
+
+    explicit Finished(const KernelParams& p)
+        : count{}, slot{}, inverse(~std::uint64_t(0) / std::uint64_t(p.nColors) + 1),
+          nColors(p.nColors), limit(p.limit) {}
+
+    // count mod nColors for counts and palette sizes below 2^32: the
+    // fraction count / nColors in 64 bits, times nColors, is the remainder.
+    std::int64_t Remainder(std::int64_t c) const {
+        const std::uint64_t fraction = inverse * std::uint64_t(c);
+        return std::int64_t((static_cast<unsigned __int128>(fraction) * std::uint64_t(nColors)) >>
+                            64);
+    }
+
+    void Flush(Feed& feed) {
+        std::int64_t made = 0;
+        for (int i = 0; i < n; ++i) {
+            const std::int64_t c = count[i];
+            const bool counted = c < limit;
+            feed.out[slot[i]] = counted ? static_cast<std::int32_t>(Remainder(c)) : 0;
+            made += counted ? c : limit;
+        }
+        feed.iterations += made;
+        n = 0;
+    }
+};
+
+} // namespace kernel_variants
