@@ -1,5 +1,5 @@
 #pragma once
-// What the run evaluator does around its vector lanes, the same for every
+// What the run evaluator keeps around its vector lanes, the same for every
 // instruction set: the pixels that need iterating, mapped ahead in small
 // batches, and the lanes that have finished, written out in batches.
 
@@ -9,11 +9,12 @@
 
 namespace kernel_variants {
 
-// The pixels of the runs that need iterating. Pixels outside the disk of
-// radius 2 need no iteration and are written at once. The arrays have room
-// for reads of a whole vector past the end.
+// The pixels of the runs that need iterating (mapped by kernel_lanes-inl.h).
+// Pixels outside the disk of radius 2 need no iteration and are written at
+// once. The arrays have room for a whole vector past the batch, on reading
+// and on writing.
 struct Feed {
-    static constexpr int kBatch = 64;
+    static constexpr int kBatch = 128;
     static constexpr int kRoom = kBatch + 16;
 
     KernelParams params;
@@ -59,11 +60,8 @@ struct Feed {
         py = lineY = run.y;
     }
 
-    // Makes at least want pixels ready, if the runs have that many left.
-    void Prepare(int want) {
-        if (end - pos >= want || next == total) {
-            return;
-        }
+    // Moves the pixels not taken yet to the front, to map more behind them.
+    int Keep() {
         int k = 0;
         for (int i = pos; i < end; ++i, ++k) {
             re[k] = re[i];
@@ -71,47 +69,23 @@ struct Feed {
             slot[k] = slot[i];
         }
         pos = 0;
-        while (k < kBatch && next < total) {
-            if (next == runEnd) {
-                NextRun();
-            }
-            const std::int64_t i = next++;
-            const double r = static_cast<double>(px) * params.scaleX + params.xMin;
-            const double m = static_cast<double>(py) * params.scaleY + params.yMin;
-            if (++col == run.n) {
-                col = 0;
-                lineX += run.lineDx;
-                lineY += run.lineDy;
-                px = lineX;
-                py = lineY;
-            } else {
-                px += run.dx;
-                py += run.dy;
-            }
-            if (r * r + m * m >= 4.0) {
-                out[i] = 0;
-                continue;
-            }
-            re[k] = r;
-            im[k] = m;
-            slot[k] = i;
-            ++k;
-        }
         end = k;
+        return k;
     }
 
-    // The plain loop gives 0 everywhere when the limit is 1 or less or the
-    // palette has no colours: a count never exceeds the limit and equals it
-    // when it reaches 1. With a limit of 1 it iterates once for every point
-    // inside the disk.
-    void WriteZeros() {
-        while (!Exhausted()) {
-            Prepare(kBatch);
-            for (int i = pos; i < end; ++i) {
-                out[slot[i]] = 0;
-            }
-            iterations += params.limit == 1 ? end - pos : 0;
-            pos = end;
+    // Moves on by m pixels of the current line, to the next line at its end.
+    void Advance(int m) {
+        next += m;
+        col += m;
+        if (col == run.n) {
+            col = 0;
+            lineX += run.lineDx;
+            lineY += run.lineDy;
+            px = lineX;
+            py = lineY;
+        } else {
+            px += m * run.dx;
+            py += m * run.dy;
         }
     }
 };

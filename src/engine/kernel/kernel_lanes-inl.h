@@ -82,21 +82,51 @@ HWY_INLINE M BitsMask(unsigned bits) {
 }
 
 #if HWY_TARGET != HWY_AVX3
-// For each lane mask, where each lane of an expansion takes its value from:
-// the k-th set lane takes the k-th of the values read.
-struct ExpandTable {
-    std::int64_t index[1 << W][W];
-    constexpr ExpandTable() : index{} {
+// For each lane mask, where each lane of an expansion takes its value from
+// (the k-th set lane takes the k-th of the values read), and where each lane
+// of a compression does (the k-th lane takes the k-th set lane). Highway's
+// own Compress builds its table on the stack at every call.
+struct LaneTables {
+    std::int64_t expand[1 << W][W];
+    std::int64_t compress[1 << W][W];
+    constexpr LaneTables() : expand{}, compress{} {
         for (int m = 0; m < (1 << W); ++m) {
             int k = 0;
             for (int l = 0; l < W; ++l) {
-                index[m][l] = (m >> l & 1) ? k++ : l;
+                expand[m][l] = (m >> l & 1) ? k++ : l;
+            }
+            k = 0;
+            for (int l = 0; l < W; ++l) {
+                if (m >> l & 1) {
+                    compress[m][k++] = l;
+                }
+            }
+            for (int l = 0; l < W; ++l) {
+                if (!(m >> l & 1)) {
+                    compress[m][k++] = l;
+                }
             }
         }
     }
 };
-constexpr ExpandTable kExpandTable;
+constexpr LaneTables kLaneTables;
 #endif
+
+// The lanes of m (bits) moved to the front, in lane order.
+HWY_INLINE VI CompressLanes(VI v, M m, unsigned bits) {
+#if HWY_TARGET == HWY_AVX3
+    (void)bits;
+    return VI{_mm512_maskz_compress_epi64(m.raw, v.raw)};
+#else
+    (void)m;
+    if constexpr (W == 1) {
+        (void)bits;
+        return v;
+    } else {
+        return hn::TableLookupLanes(v, hn::SetTableIndices(DI(), kLaneTables.compress[bits]));
+    }
+#endif
+}
 
 // Loads consecutive values from src into the lanes of m (bits), in lane
 // order, keeping the other lanes of old. Reads W values.
@@ -111,7 +141,7 @@ HWY_INLINE V ExpandInto(V old, M m, unsigned bits, const double* src) {
         return hn::IfThenElse(m, loaded, old);
     } else {
         const V spread =
-            hn::TableLookupLanes(loaded, hn::SetTableIndices(D(), kExpandTable.index[bits]));
+            hn::TableLookupLanes(loaded, hn::SetTableIndices(D(), kLaneTables.expand[bits]));
         return hn::IfThenElse(m, spread, old);
     }
 #endif
@@ -129,7 +159,7 @@ HWY_INLINE VI ExpandInto(VI old, M m, unsigned bits, const std::int64_t* src) {
         return hn::IfThenElse(mi, loaded, old);
     } else {
         const VI spread =
-            hn::TableLookupLanes(loaded, hn::SetTableIndices(DI(), kExpandTable.index[bits]));
+            hn::TableLookupLanes(loaded, hn::SetTableIndices(DI(), kLaneTables.expand[bits]));
         return hn::IfThenElse(mi, spread, old);
     }
 #endif
@@ -144,6 +174,81 @@ HWY_INLINE unsigned LowestBits(unsigned bits, int n) {
         bits ^= low;
     }
     return r;
+}
+
+HWY_INLINE V CompressLanes(V v, M m, unsigned bits) {
+    return hn::BitCast(D(), CompressLanes(hn::BitCast(DI(), v), m, bits));
+}
+
+// The steps 0, step, 2 * step, ... of the lanes.
+HWY_INLINE VI LaneSteps(int step) {
+    std::int64_t steps[W];
+    for (int l = 0; l < W; ++l) {
+        steps[l] = std::int64_t(l) * step;
+    }
+    return hn::LoadU(DI(), steps);
+}
+
+// Maps the next pixels of the runs, a vector at a time along a line, until
+// the batch is full or the runs end, to the bit as the plain loop's caller
+// maps them: re = double(px) * scaleX + xMin.
+HWY_NOINLINE void Map(Feed& f) {
+    int k = f.Keep();
+    const VI iota = hn::Iota(DI(), 0);
+    const V scaleX = hn::Set(D(), f.params.scaleX), scaleY = hn::Set(D(), f.params.scaleY);
+    const V xMin = hn::Set(D(), f.params.xMin), yMin = hn::Set(D(), f.params.yMin);
+    const V four = hn::Set(D(), 4.0);
+    VI stepX = LaneSteps(f.run.dx), stepY = LaneSteps(f.run.dy);
+    while (k < Feed::kBatch && f.next < f.total) {
+        if (f.next == f.runEnd) {
+            f.NextRun();
+            stepX = LaneSteps(f.run.dx);
+            stepY = LaneSteps(f.run.dy);
+        }
+        const long long left = f.run.n - f.col;
+        const int m = left < W ? int(left) : W;
+        const V fx = hn::ConvertTo(D(), hn::Add(hn::Set(DI(), f.px), stepX));
+        const V fy = hn::ConvertTo(D(), hn::Add(hn::Set(DI(), f.py), stepY));
+        const V re = hn::Add(hn::Mul(fx, scaleX), xMin);
+        const V im = hn::Add(hn::Mul(fy, scaleY), yMin);
+        // An ordered compare: a NaN point iterates, as in the plain loop.
+        const M outside = hn::Ge(hn::Add(hn::Mul(re, re), hn::Mul(im, im)), four);
+        const M valid = hn::FirstN(D(), std::size_t(m));
+        const M inside = hn::AndNot(outside, valid);
+        const unsigned in = MaskBits(inside);
+        hn::StoreU(CompressLanes(re, inside, in), D(), f.re + k);
+        hn::StoreU(CompressLanes(im, inside, in), D(), f.im + k);
+        const VI slots = hn::Add(hn::Set(DI(), f.next), iota);
+        hn::StoreU(CompressLanes(slots, inside, in), DI(), f.slot + k);
+        k += hwy::PopCount(in);
+        for (unsigned out = MaskBits(hn::And(outside, valid)); out != 0; out &= out - 1) {
+            f.out[f.next + hwy::Num0BitsBelowLS1Bit_Nonzero32(out)] = 0;
+        }
+        f.Advance(m);
+    }
+    f.end = k;
+}
+
+// Makes at least want pixels ready, if the runs have that many left.
+HWY_INLINE void Prepare(Feed& f, int want) {
+    if (f.end - f.pos < want && f.next < f.total) {
+        Map(f);
+    }
+}
+
+// The plain loop gives 0 everywhere when the limit is 1 or less or the
+// palette has no colours: a count never exceeds the limit and equals it when
+// it reaches 1. With a limit of 1 it iterates once for every point inside
+// the disk.
+HWY_NOINLINE void WriteZeros(Feed& f) {
+    while (!f.Exhausted()) {
+        Prepare(f, Feed::kBatch);
+        for (int i = f.pos; i < f.end; ++i) {
+            f.out[f.slot[i]] = 0;
+        }
+        f.iterations += f.params.limit == 1 ? f.end - f.pos : 0;
+        f.pos = f.end;
+    }
 }
 
 // One vector of lanes. A busy lane holds a pixel: c = cr + ci i, the orbit
@@ -199,6 +304,24 @@ HWY_INLINE void Step(Lanes& s, V two, V four) {
     s.y = hn::Add(hn::Mul(s.y, twoX), s.ci);
 }
 
+// Lanes whose orbit repeats its saved point exactly or has become NaN.
+HWY_INLINE M Endless(const Lanes& s) {
+    const M repeat = hn::And(hn::Eq(s.x, s.sx), hn::Eq(s.y, s.sy));
+    // Highway's Ne is an ordered compare, false for NaN; a NaN is the value
+    // that is not equal to itself.
+    const M nan = hn::Not(hn::And(hn::Eq(s.x, s.x), hn::Eq(s.y, s.y)));
+    return hn::Or(repeat, nan);
+}
+
+// Renews the saved points of lanes whose count passed a power of two since
+// the last check: its highest bit is above that of the count span steps ago.
+HWY_INLINE void Renew(Lanes& s, const Constants& k) {
+    const VI before = hn::Sub(s.cnt, k.span);
+    const M renew = hn::RebindMask(D(), hn::Gt(hn::Xor(s.cnt, before), before));
+    s.sx = hn::IfThenElse(renew, s.x, s.sx);
+    s.sy = hn::IfThenElse(renew, s.y, s.sy);
+}
+
 // Block end for one vector: lanes that escaped, reached the limit or (at a
 // check) repeat themselves are appended to the finished list and given the
 // next pixels; the others renew their saved points when due.
@@ -206,17 +329,8 @@ HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, Feed& feed, F
                          int& busyLanes, int& finished) {
     M running = hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
     if (check) {
-        const M repeat = hn::And(hn::Eq(s.x, s.sx), hn::Eq(s.y, s.sy));
-        // Highway's Ne is an ordered compare, false for NaN; a NaN is the
-        // value that is not equal to itself.
-        const M nan = hn::Not(hn::And(hn::Eq(s.x, s.x), hn::Eq(s.y, s.y)));
-        running = hn::AndNot(hn::Or(repeat, nan), running);
-        // A count that passed a power of two since the last check: its
-        // highest bit is above that of the count span steps ago.
-        const VI before = hn::Sub(s.cnt, k.span);
-        const M renew = hn::RebindMask(D(), hn::Gt(hn::Xor(s.cnt, before), before));
-        s.sx = hn::IfThenElse(renew, s.x, s.sx);
-        s.sy = hn::IfThenElse(renew, s.y, s.sy);
+        running = hn::AndNot(Endless(s), running);
+        Renew(s, k);
     }
     const M done = hn::AndNot(running, s.busy);
     if (hn::AllFalse(D(), done)) {
@@ -225,15 +339,15 @@ HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, Feed& feed, F
     // A lane still alive here ran into the limit or a cycle: the plain loop
     // counts the limit for it.
     const MI doneI = hn::RebindMask(DI(), done);
-    const VI count = hn::IfThenElse(hn::RebindMask(DI(), s.alive), k.limit, s.cnt);
-    hn::StoreU(hn::Compress(count, doneI), DI(), fin.count + fin.n);
-    hn::StoreU(hn::Compress(s.slot, doneI), DI(), fin.slot + fin.n);
     const unsigned bits = MaskBits(done);
+    const VI count = hn::IfThenElse(hn::RebindMask(DI(), s.alive), k.limit, s.cnt);
+    hn::StoreU(CompressLanes(count, done, bits), DI(), fin.count + fin.n);
+    hn::StoreU(CompressLanes(s.slot, done, bits), DI(), fin.slot + fin.n);
     const int wanted = int(hn::CountTrue(D(), done));
     fin.n += wanted;
     finished += wanted;
 
-    feed.Prepare(wanted);
+    Prepare(feed, wanted);
     const int got = feed.Available() >= wanted ? wanted : feed.Available();
     const unsigned freshBits = got == wanted ? bits : LowestBits(bits, got);
     const M fresh = got == wanted ? done : BitsMask(freshBits);
@@ -250,6 +364,40 @@ HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, Feed& feed, F
     s.alive = hn::Or(hn::AndNot(done, s.alive), fresh);
     s.busy = hn::Or(hn::AndNot(done, s.busy), fresh);
     busyLanes += got - wanted;
+}
+
+// Block end for one vector while the run has pixels for every lane: all
+// lanes are busy, and every lane that finished is given a new pixel at once.
+// Nothing here branches on the lanes, so that no branch mispredicts
+// whichever lanes finish; a vector without finished lanes appends nothing.
+HWY_INLINE void Refill(Lanes& s, const Constants& k, bool check, Feed& feed, Finished& fin,
+                       int& finished) {
+    M running = hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
+    if (check) {
+        running = hn::AndNot(Endless(s), running);
+        Renew(s, k);
+    }
+    const M done = hn::Not(running);
+    const MI doneI = hn::RebindMask(DI(), done);
+    const unsigned bits = MaskBits(done);
+    const int n = hwy::PopCount(bits);
+    const VI count = hn::IfThenElse(hn::RebindMask(DI(), s.alive), k.limit, s.cnt);
+    hn::StoreU(CompressLanes(count, done, bits), DI(), fin.count + fin.n);
+    hn::StoreU(CompressLanes(s.slot, done, bits), DI(), fin.slot + fin.n);
+    fin.n += n;
+    finished += n;
+    const double* re = feed.re + feed.pos;
+    const double* im = feed.im + feed.pos;
+    s.x = ExpandInto(s.x, done, bits, re);
+    s.y = ExpandInto(s.y, done, bits, im);
+    s.cr = ExpandInto(s.cr, done, bits, re);
+    s.ci = ExpandInto(s.ci, done, bits, im);
+    s.slot = ExpandInto(s.slot, done, bits, feed.slot + feed.pos);
+    feed.pos += n;
+    s.sx = hn::IfThenElse(done, s.cr, s.sx);
+    s.sy = hn::IfThenElse(done, s.ci, s.sy);
+    s.cnt = hn::IfThenZeroElse(doneI, s.cnt);
+    s.alive = hn::Or(s.alive, done);
 }
 
 // Moves every busy lane into the first vectors; returns how many vectors
@@ -334,6 +482,15 @@ HWY_INLINE void EndBlockAll(Lanes (&s)[N], const Constants& k, bool check, Feed&
     }
 }
 
+template <int N, int v = 0>
+HWY_INLINE void RefillAll(Lanes (&s)[N], const Constants& k, bool check, Feed& feed, Finished& fin,
+                          int& finished) {
+    if constexpr (v < N) {
+        Refill(s[v], k, check, feed, fin, finished);
+        RefillAll<N, v + 1>(s, k, check, feed, fin, finished);
+    }
+}
+
 template <int N, int v = 0> HWY_INLINE void CopyAll(Lanes* to, const Lanes* from) {
     if constexpr (v < N) {
         to[v] = from[v];
@@ -351,6 +508,34 @@ HWY_INLINE void Adapt(Schedule& sched, int busyLanes) {
     int block = perPixel < 40 ? 8 : perPixel < 160 ? 16 : 32;
     sched.block = block < sched.span ? block : sched.span;
     sched.finished = 0;
+}
+
+// Runs all N vectors, every lane busy, while the run has a pixel for every
+// lane that could finish in the next block.
+template <int N>
+void RunFeeding(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finished& fin) {
+    Lanes s[N];
+    CopyAll<N>(s, st);
+    for (;;) {
+        Prepare(feed, N * W);
+        if (feed.Available() < N * W) {
+            break;
+        }
+        for (int step = 0; step < sched.block; ++step) {
+            StepAll<N>(s, k);
+        }
+        sched.sinceCheck += sched.block;
+        const bool check = sched.sinceCheck == sched.span;
+        RefillAll<N>(s, k, check, feed, fin, sched.finished);
+        if (check) {
+            sched.sinceCheck = 0;
+            Adapt(sched, N * W);
+        }
+        if (fin.n >= Finished::kFlushAt) {
+            fin.Flush(feed);
+        }
+    }
+    CopyAll<N>(st, s);
 }
 
 // Runs the first N vectors until the run is done or, once it has no pixels
@@ -390,7 +575,7 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
         return 0;
     }
     if (params.limit <= 1 || params.nColors <= 0) {
-        feed.WriteZeros();
+        WriteZeros(feed);
         return feed.iterations;
     }
     Finished fin(params);
@@ -418,7 +603,7 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
         const V zero = hn::Zero(D());
         st[v] = Lanes{zero, zero,           zero,           zero,        zero,
                       zero, hn::Zero(DI()), hn::Zero(DI()), BitsMask(0), BitsMask(0)};
-        feed.Prepare(W);
+        Prepare(feed, W);
         const int got = feed.Available() >= W ? W : feed.Available();
         const unsigned bits = LowestBits(kAllLanes, got);
         const M fresh = BitsMask(bits);
@@ -428,6 +613,9 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
         st[v].alive = st[v].busy = fresh;
         feed.pos += got;
         busyLanes += got;
+    }
+    if (busyLanes == W * kVectors) {
+        RunFeeding<kVectors>(st, k, sched, feed, fin);
     }
     int vectors = kVectors;
     while (vectors > 0) {
