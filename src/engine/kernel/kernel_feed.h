@@ -98,36 +98,9 @@ struct Finished {
     static constexpr int kFlushAt = 64;
     static constexpr int kRoom = kFlushAt + 64;
 
-    std::int64_t count[kRoom];
-    std::int64_t slot[kRoom];
+    std::int64_t count[kRoom] = {};
+    std::int64_t slot[kRoom] = {};
     int n = 0;
-    std::uint64_t inverse; // for count mod nColors by multiplication
-    std::int64_t nColors;
-    std::int64_t limit;
-
-    explicit Finished(const KernelParams& p)
-        : count{}, slot{}, inverse(~std::uint64_t(0) / std::uint64_t(p.nColors) + 1),
-          nColors(p.nColors), limit(p.limit) {}
-
-    // count mod nColors for counts and palette sizes below 2^32: the
-    // fraction count / nColors in 64 bits, times nColors, is the remainder.
-    std::int64_t Remainder(std::int64_t c) const {
-        const std::uint64_t fraction = inverse * std::uint64_t(c);
-        return std::int64_t((static_cast<unsigned __int128>(fraction) * std::uint64_t(nColors)) >>
-                            64);
-    }
-
-    void Flush(Feed& feed) {
-        std::int64_t made = 0;
-        for (int i = 0; i < n; ++i) {
-            const std::int64_t c = count[i];
-            const bool counted = c < limit;
-            feed.out[slot[i]] = counted ? static_cast<std::int32_t>(Remainder(c)) : 0;
-            made += counted ? c : limit;
-        }
-        feed.iterations += made;
-        n = 0;
-    }
 };
 
 } // namespace kernel_variants

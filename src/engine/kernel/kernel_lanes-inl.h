@@ -128,6 +128,40 @@ HWY_INLINE VI CompressLanes(VI v, M m, unsigned bits) {
 #endif
 }
 
+// Consecutive values from src in the lanes of m (bits), in lane order; the
+// other lanes hold any of the values. Reads W values.
+HWY_INLINE V Spread(M m, unsigned bits, const double* src) {
+#if HWY_TARGET == HWY_AVX3
+    (void)bits;
+    return V{_mm512_maskz_expand_pd(m.raw, _mm512_loadu_pd(src))};
+#else
+    (void)m;
+    if constexpr (W == 1) {
+        (void)bits;
+        return hn::LoadU(D(), src);
+    } else {
+        return hn::TableLookupLanes(hn::LoadU(D(), src),
+                                    hn::SetTableIndices(D(), kLaneTables.expand[bits]));
+    }
+#endif
+}
+
+HWY_INLINE VI Spread(M m, unsigned bits, const std::int64_t* src) {
+#if HWY_TARGET == HWY_AVX3
+    (void)bits;
+    return VI{_mm512_maskz_expand_epi64(m.raw, _mm512_loadu_si512(src))};
+#else
+    (void)m;
+    if constexpr (W == 1) {
+        (void)bits;
+        return hn::LoadU(DI(), src);
+    } else {
+        return hn::TableLookupLanes(hn::LoadU(DI(), src),
+                                    hn::SetTableIndices(DI(), kLaneTables.expand[bits]));
+    }
+#endif
+}
+
 // Loads consecutive values from src into the lanes of m (bits), in lane
 // order, keeping the other lanes of old. Reads W values.
 HWY_INLINE V ExpandInto(V old, M m, unsigned bits, const double* src) {
@@ -268,7 +302,43 @@ struct Constants {
     VI lastCounted; // limit - 1: a count above it has reached the limit
     VI limit;
     VI span; // steps between two cycle checks
+    V nColors, inverse;
 };
+
+// count mod nColors in every lane, without a division or a branch. Counts
+// and palette sizes lie below 2^31, so in double precision every value here is
+// an exact integer; the quotient rounded to nearest is at most one too large,
+// and one correction makes the remainder exact. Integers below 2^52 convert
+// by their bits: 2^52 + k has exactly the bits of 2^52 with k in the low ones.
+HWY_INLINE VI Remainder(VI count, const Constants& k) {
+    const V twoTo52 = hn::Set(D(), 4503599627370496.0);
+    const VI twoTo52Bits = hn::Set(DI(), 0x4330000000000000);
+    const V c = hn::Sub(hn::BitCast(D(), hn::Or(count, twoTo52Bits)), twoTo52);
+    const V q = hn::Sub(hn::Add(hn::Mul(c, k.inverse), twoTo52), twoTo52);
+    V r = hn::Sub(c, hn::Mul(q, k.nColors));
+    r = hn::IfThenElse(hn::Lt(r, hn::Zero(D())), hn::Add(r, k.nColors), r);
+    return hn::Xor(hn::BitCast(DI(), hn::Add(r, twoTo52)), twoTo52Bits);
+}
+
+// Writes out the finished lanes: the index, 0 where the count reached the
+// limit, and the plain loop's iterations.
+HWY_NOINLINE void Flush(Finished& fin, Feed& feed, const Constants& k) {
+    VI made = hn::Zero(DI());
+    for (int i = 0; i < fin.n; i += W) {
+        const int m = fin.n - i < W ? fin.n - i : W;
+        const VI count = hn::LoadU(DI(), fin.count + i);
+        const MI counted = hn::Lt(count, k.limit);
+        made = hn::Add(made, hn::IfThenElseZero(hn::FirstN(DI(), std::size_t(m)),
+                                                hn::IfThenElse(counted, count, k.limit)));
+        std::int64_t index[W];
+        hn::StoreU(hn::IfThenElseZero(counted, Remainder(count, k)), DI(), index);
+        for (int l = 0; l < m; ++l) {
+            feed.out[fin.slot[i + l]] = static_cast<std::int32_t>(index[l]);
+        }
+    }
+    feed.iterations += hn::GetLane(hn::SumOfLanes(DI(), made));
+    fin.n = 0;
+}
 
 // How the blocks go: their length now, and the cycle checks.
 struct Schedule {
@@ -366,36 +436,42 @@ HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, Feed& feed, F
     busyLanes += got - wanted;
 }
 
+// Lanes that have neither escaped nor reached the limit.
+HWY_INLINE M Running(const Lanes& s, const Constants& k) {
+    return hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
+}
+
 // Block end for one vector while the run has pixels for every lane: all
 // lanes are busy, and every lane that finished is given a new pixel at once.
 // Nothing here branches on the lanes, so that no branch mispredicts
 // whichever lanes finish; a vector without finished lanes appends nothing.
-HWY_INLINE void Refill(Lanes& s, const Constants& k, bool check, Feed& feed, Finished& fin,
-                       int& finished) {
-    M running = hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
-    if (check) {
-        running = hn::AndNot(Endless(s), running);
-        Renew(s, k);
-    }
+HWY_INLINE void Refill(Lanes& s, M running, const Constants& k, const Feed& feed, int& pos,
+                       Finished& fin, int& finN) {
     const M done = hn::Not(running);
+    if constexpr (W == 1) {
+        // One lane: a branch costs less than the masked work.
+        if (hn::AllFalse(D(), done)) {
+            return;
+        }
+    }
     const MI doneI = hn::RebindMask(DI(), done);
     const unsigned bits = MaskBits(done);
     const int n = hwy::PopCount(bits);
     const VI count = hn::IfThenElse(hn::RebindMask(DI(), s.alive), k.limit, s.cnt);
-    hn::StoreU(CompressLanes(count, done, bits), DI(), fin.count + fin.n);
-    hn::StoreU(CompressLanes(s.slot, done, bits), DI(), fin.slot + fin.n);
-    fin.n += n;
-    finished += n;
-    const double* re = feed.re + feed.pos;
-    const double* im = feed.im + feed.pos;
-    s.x = ExpandInto(s.x, done, bits, re);
-    s.y = ExpandInto(s.y, done, bits, im);
-    s.cr = ExpandInto(s.cr, done, bits, re);
-    s.ci = ExpandInto(s.ci, done, bits, im);
-    s.slot = ExpandInto(s.slot, done, bits, feed.slot + feed.pos);
-    feed.pos += n;
-    s.sx = hn::IfThenElse(done, s.cr, s.sx);
-    s.sy = hn::IfThenElse(done, s.ci, s.sy);
+    hn::StoreU(CompressLanes(count, done, bits), DI(), fin.count + finN);
+    hn::StoreU(CompressLanes(s.slot, done, bits), DI(), fin.slot + finN);
+    finN += n;
+    const V re = Spread(done, bits, feed.re + pos);
+    const V im = Spread(done, bits, feed.im + pos);
+    s.slot = hn::IfThenElse(doneI, Spread(done, bits, feed.slot + pos), s.slot);
+    pos += n;
+    // New pixels start at count 0 with c as their saved point.
+    s.x = hn::IfThenElse(done, re, s.x);
+    s.y = hn::IfThenElse(done, im, s.y);
+    s.cr = hn::IfThenElse(done, re, s.cr);
+    s.ci = hn::IfThenElse(done, im, s.ci);
+    s.sx = hn::IfThenElse(done, re, s.sx);
+    s.sy = hn::IfThenElse(done, im, s.sy);
     s.cnt = hn::IfThenZeroElse(doneI, s.cnt);
     s.alive = hn::Or(s.alive, done);
 }
@@ -482,13 +558,35 @@ HWY_INLINE void EndBlockAll(Lanes (&s)[N], const Constants& k, bool check, Feed&
     }
 }
 
-template <int N, int v = 0>
+// Block end for N vectors whose lanes are all busy. Long orbits skip it
+// when no lane has finished.
+template <int N>
 HWY_INLINE void RefillAll(Lanes (&s)[N], const Constants& k, bool check, Feed& feed, Finished& fin,
                           int& finished) {
-    if constexpr (v < N) {
-        Refill(s[v], k, check, feed, fin, finished);
-        RefillAll<N, v + 1>(s, k, check, feed, fin, finished);
+    M running[N];
+    for (int v = 0; v < N; ++v) {
+        running[v] = Running(s[v], k);
     }
+    if (check) {
+        for (int v = 0; v < N; ++v) {
+            running[v] = hn::AndNot(Endless(s[v]), running[v]);
+            Renew(s[v], k);
+        }
+    }
+    M all = running[0];
+    for (int v = 1; v < N; ++v) {
+        all = hn::And(all, running[v]);
+    }
+    if (hn::AllTrue(D(), all)) {
+        return;
+    }
+    int pos = feed.pos, finN = fin.n;
+    for (int v = 0; v < N; ++v) {
+        Refill(s[v], running[v], k, feed, pos, fin, finN);
+    }
+    finished += finN - fin.n;
+    feed.pos = pos;
+    fin.n = finN;
 }
 
 template <int N, int v = 0> HWY_INLINE void CopyAll(Lanes* to, const Lanes* from) {
@@ -532,7 +630,7 @@ void RunFeeding(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Fini
             Adapt(sched, N * W);
         }
         if (fin.n >= Finished::kFlushAt) {
-            fin.Flush(feed);
+            Flush(fin, feed, k);
         }
     }
     CopyAll<N>(st, s);
@@ -558,7 +656,7 @@ int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finis
             Adapt(sched, busyLanes);
         }
         if (fin.n >= Finished::kFlushAt) {
-            fin.Flush(feed);
+            Flush(fin, feed, k);
         }
     }
     CopyAll<N>(st, s);
@@ -578,7 +676,7 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
         WriteZeros(feed);
         return feed.iterations;
     }
-    Finished fin(params);
+    Finished fin;
 
     Constants k;
     k.two = hn::Set(D(), 2.0);
@@ -589,6 +687,8 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
     k.four = hn::Set(D(), 4.0);
     k.lastCounted = hn::Set(DI(), std::int64_t(params.limit) - 1);
     k.limit = hn::Set(DI(), params.limit);
+    k.nColors = hn::Set(D(), params.nColors);
+    k.inverse = hn::Set(D(), 1.0 / params.nColors);
     // Checks for cycles every 8 steps at small limits, where orbits are short
     // and a found cycle saves most, every 32 at large ones.
     Schedule sched{};
@@ -640,7 +740,7 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
             break;
         }
     }
-    fin.Flush(feed);
+    Flush(fin, feed, k);
     return feed.iterations;
 }
 
