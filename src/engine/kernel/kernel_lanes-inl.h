@@ -228,6 +228,27 @@ HWY_INLINE VI LaneSteps(int step) {
 // maps them: re = double(px) * scaleX + xMin.
 HWY_NOINLINE void Map(Feed& f) {
     int k = f.Keep();
+    if constexpr (W == 1) {
+        // One lane: pixel by pixel, without masks.
+        while (k < Feed::kBatch && f.next < f.total) {
+            if (f.next == f.runEnd) {
+                f.NextRun();
+            }
+            const double re = static_cast<double>(f.px) * f.params.scaleX + f.params.xMin;
+            const double im = static_cast<double>(f.py) * f.params.scaleY + f.params.yMin;
+            if (re * re + im * im >= 4.0) {
+                f.out[f.next] = 0;
+            } else {
+                f.re[k] = re;
+                f.im[k] = im;
+                f.slot[k] = f.next;
+                ++k;
+            }
+            f.Advance(1);
+        }
+        f.end = k;
+        return;
+    }
     const VI iota = hn::Iota(DI(), 0);
     const V scaleX = hn::Set(D(), f.params.scaleX), scaleY = hn::Set(D(), f.params.scaleY);
     const V xMin = hn::Set(D(), f.params.xMin), yMin = hn::Set(D(), f.params.yMin);
