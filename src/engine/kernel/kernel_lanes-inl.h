@@ -363,11 +363,10 @@ HWY_NOINLINE void Flush(Finished& fin, Feed& feed, const Constants& k) {
 
 // How the blocks go: their length now, and the cycle checks.
 struct Schedule {
-    int block;                  // steps per block, a power of two dividing span
-    int span;                   // steps between cycle checks
-    int sinceCheck;             // steps since the last check
-    int finished;               // lanes finished since the last check
-    std::int64_t stepsPerPixel; // lane steps per finished pixel, last span
+    int block;      // steps per block, a power of two dividing span
+    int span;       // steps between cycle checks
+    int sinceCheck; // steps since the last check
+    int finished;   // lanes finished since the last check
 };
 
 // One step of the plain loop in every lane: test the current point, count the
@@ -623,7 +622,6 @@ template <int N, int v = 0> HWY_INLINE void CopyAll(Lanes* to, const Lanes* from
 HWY_INLINE void Adapt(Schedule& sched, int busyLanes) {
     const std::int64_t steps = std::int64_t(busyLanes) * sched.span;
     const std::int64_t perPixel = sched.finished > 0 ? steps / sched.finished : steps;
-    sched.stepsPerPixel = perPixel;
     int block = perPixel < 40 ? 8 : perPixel < 160 ? 16 : 32;
     sched.block = block < sched.span ? block : sched.span;
     sched.finished = 0;
@@ -710,10 +708,10 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
     k.limit = hn::Set(DI(), params.limit);
     k.nColors = hn::Set(D(), params.nColors);
     k.inverse = hn::Set(D(), 1.0 / params.nColors);
-    // Checks for cycles every 8 steps at small limits, where orbits are short
-    // and a found cycle saves most, every 32 at large ones.
+    // Checks for cycles every 32 steps: checking every 8 at small limits, as
+    // the blocks did before, cost more than the cycles it found saved.
     Schedule sched{};
-    sched.span = params.limit <= 64 ? 8 : params.limit <= 512 ? 16 : 32;
+    sched.span = 32;
     sched.block = sched.span;
     k.span = hn::Set(DI(), sched.span);
 
