@@ -12,7 +12,9 @@ namespace kernel_variants {
 // The pixels of the runs that need iterating (mapped by kernel_lanes-inl.h).
 // Pixels outside the disk of radius 2 need no iteration and are written at
 // once. The arrays have room for a whole vector past the batch, on reading
-// and on writing.
+// and on writing; they are left uninitialized, since a run of a few pixels
+// would spend more time clearing them than computing, and the mapping
+// clears a vector past the pixels it maps instead.
 struct Feed {
     static constexpr int kBatch = 128;
     static constexpr int kRoom = kBatch + 16;
@@ -40,7 +42,7 @@ struct Feed {
 
     Feed(const KernelParams& p, const PixelRun* r, int count, std::int32_t* o)
         : params(p), runs(r), run{}, out(o), total(0), iterations(0), next(0), runEnd(0), col(0),
-          px(0), py(0), lineX(0), lineY(0), pos(0), end(0), re{}, im{}, slot{} {
+          px(0), py(0), lineX(0), lineY(0), pos(0), end(0) {
         for (int i = 0; i < count; ++i) {
             total += Pixels(r[i]);
         }
@@ -93,13 +95,14 @@ struct Feed {
 // Lanes that have finished: the pixel's place and its count, where a count
 // at or above the limit stands for a lane that ran into the limit or a
 // cycle. Vectors of them are appended whole, so the arrays have room for a
-// few vectors past the point where they are written out.
+// few vectors past the point where they are written out. Left uninitialized
+// like the feed's.
 struct Finished {
     static constexpr int kFlushAt = 64;
     static constexpr int kRoom = kFlushAt + 64;
 
-    std::int64_t count[kRoom] = {};
-    std::int64_t slot[kRoom] = {};
+    std::int64_t count[kRoom];
+    std::int64_t slot[kRoom];
     int n = 0;
 };
 

@@ -214,6 +214,14 @@ HWY_INLINE V CompressLanes(V v, M m, unsigned bits) {
     return hn::BitCast(D(), CompressLanes(hn::BitCast(DI(), v), m, bits));
 }
 
+// Clears a vector past the mapped pixels: a vector read from a place before
+// the end reads defined values.
+HWY_INLINE void ClearTail(Feed& f) {
+    hn::StoreU(hn::Zero(D()), D(), f.re + f.end);
+    hn::StoreU(hn::Zero(D()), D(), f.im + f.end);
+    hn::StoreU(hn::Zero(DI()), DI(), f.slot + f.end);
+}
+
 // The steps 0, step, 2 * step, ... of the lanes.
 HWY_INLINE VI LaneSteps(int step) {
     std::int64_t steps[W];
@@ -247,6 +255,7 @@ HWY_NOINLINE void Map(Feed& f) {
             f.Advance(1);
         }
         f.end = k;
+        ClearTail(f);
         return;
     }
     const VI iota = hn::Iota(DI(), 0);
@@ -282,6 +291,7 @@ HWY_NOINLINE void Map(Feed& f) {
         f.Advance(m);
     }
     f.end = k;
+    ClearTail(f);
 }
 
 // Makes at least want pixels ready, if the runs have that many left.
@@ -344,6 +354,8 @@ HWY_INLINE VI Remainder(VI count, const Constants& k) {
 // Writes out the finished lanes: the index, 0 where the count reached the
 // limit, and the plain loop's iterations.
 HWY_NOINLINE void Flush(Finished& fin, Feed& feed, const Constants& k) {
+    // The last vector read holds defined counts past the finished ones.
+    hn::StoreU(hn::Zero(DI()), DI(), fin.count + fin.n);
     VI made = hn::Zero(DI());
     for (int i = 0; i < fin.n; i += W) {
         const int m = fin.n - i < W ? fin.n - i : W;
