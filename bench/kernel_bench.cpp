@@ -14,14 +14,9 @@
 // repeat within the limit: every lane runs the whole limit, so its iter/s is
 // the step loop's own rate, the peak the other cases are compared with.
 //
-// While the kernel is reworked, the previous kernel (bench/baseline/) runs
-// alongside under the names was-LEVEL, so that before and after are
-// measured in the same run.
-//
 // Any index that differs from the plain loop's fails the benchmark and the
 // program's exit status.
 
-#include "baseline/baseline_variants.h"
 #include "engine/kernel/kernel.h"
 #include "engine/kernel/kernel_level.h"
 #include "engine/kernel/kernel_naive.h"
@@ -216,31 +211,21 @@ void Naive(benchmark::State& state, const Case& c) {
 
 enum class Mode { Rows, Picture };
 
-// The kernel measured: a level of today's, or of the previous one.
+// The kernel measured: a level of the fast kernel.
 struct Kernel {
     std::string name;
     KernelLevel level = KernelLevel::Plain;
-    baseline_kernel::RunFunction previous = nullptr;
 
     std::int64_t Runs(const KernelParams& p, const PixelLines* runs, int count,
                       std::int32_t* out) const {
-        return previous != nullptr ? previous(p, runs, count, out)
-                                   : ComputeRuns(p, runs, count, out);
+        return ComputeRuns(p, runs, count, out);
     }
 };
 
 std::vector<Kernel> Kernels() {
     std::vector<Kernel> kernels;
     for (KernelLevel level : AvailableKernelLevels()) {
-        kernels.push_back({KernelLevelName(level), level, nullptr});
-    }
-    kernels.push_back({"was-plain", KernelLevel::Plain, baseline_kernel::RunPlain});
-    kernels.push_back({"was-sse2", KernelLevel::Plain, baseline_kernel::RunSse2});
-    if (__builtin_cpu_supports("avx2")) {
-        kernels.push_back({"was-avx2", KernelLevel::Plain, baseline_kernel::RunAvx2});
-    }
-    if (__builtin_cpu_supports("avx512f")) {
-        kernels.push_back({"was-avx512", KernelLevel::Plain, baseline_kernel::RunAvx512});
+        kernels.push_back({KernelLevelName(level), level});
     }
     return kernels;
 }
