@@ -5,13 +5,14 @@
 // How it works. W lanes make one vector and N vectors are in flight at once,
 // so that the latency of one vector's chain is hidden behind the others.
 // The lanes run short blocks of steps without looking at each other; a lane
-// that escapes stops counting. At the end of every block the finished lanes
-// of each vector are appended to a list of finished pixels (compressed, one
+// that escapes stops counting. At the end of a block the finished lanes of
+// each vector are appended to a list of finished pixels (compressed, one
 // vector at a time) and given the next pixels of the run (expanded into just
-// those lanes), so that a lane idles for half a block on average, whatever
-// the orbit lengths. The block length follows the orbits met: short blocks
-// while many lanes finish, long ones, which cost less at their ends, while
-// few do. Every lane does exactly the operations of the plain loop in the
+// those lanes), without a branch on which lanes finished, so that a lane
+// idles for half a block on average, whatever the orbit lengths; a block end
+// where no lane finished is skipped. The block length follows the orbits
+// met: short blocks while many lanes finish, long ones, which cost less at
+// their ends, while few do. Every lane does exactly the operations of the plain loop in the
 // same order, so its count is the plain loop's count. When the run has no
 // pixels left, the busy lanes are packed into as few vectors as they fill,
 // so that the last long orbits do not drag idle vectors along.
