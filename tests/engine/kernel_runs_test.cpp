@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 TEST(KernelRuns, AStreamOfRunsIsEachRunInTurn) {
@@ -55,4 +56,66 @@ TEST(KernelRuns, AStreamOfRunsIsEachRunInTurn) {
     std::int32_t untouched = -1;
     EXPECT_EQ(ComputeRuns(p, runs.data() + 1, 1, &untouched), 0);
     EXPECT_EQ(untouched, -1);
+}
+
+// A stream whose orbit lengths change from run to run, so that the blocks
+// change length and lanes are refilled at every point of the cycle checks'
+// span: pixels that escape at once, chaotic orbits that run to the limit,
+// orbits that fall into a cycle, and the set's border.
+TEST(KernelRuns, OrbitLengthsChangingAlongTheStream) {
+    // Pixel (x, y) is the point -2 + x / 1000 + (y - 1500) / 1000 i.
+    KernelParams p{-2.0, -1.5, 1e-3, 1e-3, 5000, 192};
+    const PixelLines escaping{3400, 1500, 1, 0, 100, 0, 0, 1}; // 1.4 ... 1.5
+    const PixelLines chaotic{10, 1500, 1, 0, 90, 0, 0, 1};     // -1.99 ... -1.9
+    const PixelLines cycling{1000, 1500, 1, 0, 100, 0, 0, 1};  // -1 ... -0.9
+    const PixelLines interior{1750, 1500, 0, 1, 100, 0, 0, 1}; // -0.25 + 0 ... 0.1 i
+    const PixelLines border{1250, 1380, 1, 0, 64, 0, 1, 3};    // near -0.75 + 0.12 i
+    std::vector<PixelLines> runs;
+    for (int round = 0; round < 3; ++round) {
+        for (const PixelLines& r : {escaping, chaotic, escaping, cycling, border, interior}) {
+            runs.push_back(r);
+        }
+    }
+    std::vector<std::int32_t> expected;
+    std::int64_t expectedIterations = 0;
+    for (const PixelLines& r : runs) {
+        for (int j = 0; j < r.lines; ++j) {
+            for (int i = 0; i < r.n; ++i) {
+                const double re = double(r.x + i * r.dx + j * r.lineDx) * p.scaleX + p.xMin;
+                const double im = double(r.y + i * r.dy + j * r.lineDy) * p.scaleY + p.yMin;
+                expected.push_back(
+                    ComputePointNaive(re, im, p.limit, p.nColors, &expectedIterations));
+            }
+        }
+    }
+    const KernelLevel best = CurrentKernelLevel();
+    for (KernelLevel level : AvailableKernelLevels()) {
+        ASSERT_TRUE(SetKernelLevel(level));
+        SCOPED_TRACE(KernelLevelName(level));
+        std::vector<std::int32_t> stream(expected.size(), -1);
+        EXPECT_EQ(ComputeRuns(p, runs.data(), int(runs.size()), stream.data()), expectedIterations);
+        EXPECT_EQ(stream, expected);
+        // At the largest limit the chaotic orbits would run for minutes;
+        // without them every pixel escapes early or falls into a cycle that
+        // must end it at once, with the index it has at the smaller limit.
+        KernelParams huge = p;
+        huge.limit = std::numeric_limits<std::int32_t>::max();
+        std::vector<PixelLines> finite;
+        for (const PixelLines& r : runs) {
+            if (r.x != chaotic.x && r.x != border.x) {
+                finite.push_back(r);
+            }
+        }
+        std::vector<std::int32_t> got(expected.size(), -1);
+        ComputeRuns(huge, finite.data(), int(finite.size()), got.data());
+        std::size_t at = 0;
+        for (const PixelLines& r : finite) {
+            for (int i = 0; i < r.n; ++i, ++at) {
+                const double re = double(r.x + i * r.dx) * p.scaleX + p.xMin;
+                const double im = double(r.y + i * r.dy) * p.scaleY + p.yMin;
+                ASSERT_EQ(got[at], ComputePointNaive(re, im, p.limit, p.nColors)) << at;
+            }
+        }
+    }
+    SetKernelLevel(best);
 }

@@ -10,35 +10,7 @@
 namespace {
 
 bool CanRun(KernelLevel level) {
-    switch (level) {
-    case KernelLevel::Plain:
-        return true;
-#if defined(QUIRL32_KERNEL_X86)
-    case KernelLevel::Sse2:
-        return true;
-    case KernelLevel::Avx2:
-        return __builtin_cpu_supports("avx2");
-    case KernelLevel::Avx512:
-        return __builtin_cpu_supports("avx512f");
-#endif
-    default:
-        return false;
-    }
-}
-
-kernel_variants::RunFunction FunctionOf(KernelLevel level) {
-    switch (level) {
-#if defined(QUIRL32_KERNEL_X86)
-    case KernelLevel::Sse2:
-        return kernel_variants::RunSse2;
-    case KernelLevel::Avx2:
-        return kernel_variants::RunAvx2;
-    case KernelLevel::Avx512:
-        return kernel_variants::RunAvx512;
-#endif
-    default:
-        return kernel_variants::RunPlain;
-    }
+    return kernel_variants::RunFunctionFor(level) != nullptr;
 }
 
 KernelLevel BestLevel() {
@@ -85,7 +57,7 @@ bool IsNaiveKernel() {
 std::vector<KernelLevel> AvailableKernelLevels() {
     std::vector<KernelLevel> levels;
     for (KernelLevel level :
-         {KernelLevel::Plain, KernelLevel::Sse2, KernelLevel::Avx2, KernelLevel::Avx512}) {
+         {KernelLevel::Plain, KernelLevel::Sse4, KernelLevel::Avx2, KernelLevel::Avx512}) {
         if (CanRun(level)) {
             levels.push_back(level);
         }
@@ -109,8 +81,8 @@ const char* KernelLevelName(KernelLevel level) {
     switch (level) {
     case KernelLevel::Plain:
         return "plain";
-    case KernelLevel::Sse2:
-        return "sse2";
+    case KernelLevel::Sse4:
+        return "sse4";
     case KernelLevel::Avx2:
         return "avx2";
     case KernelLevel::Avx512:
@@ -137,7 +109,7 @@ std::int64_t ComputeRuns(const KernelParams& params, const PixelLines* runs, int
     if (IsNaiveKernel()) {
         return NaiveRuns(params, runs, count, indices);
     }
-    return FunctionOf(CurrentKernelLevel())(params, runs, count, indices);
+    return kernel_variants::RunFunctionFor(CurrentKernelLevel())(params, runs, count, indices);
 }
 
 std::int64_t ComputeRun(const KernelParams& params, int x, int y, int dx, int dy, int n,

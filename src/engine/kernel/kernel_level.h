@@ -4,7 +4,10 @@
 
 #include <vector>
 
-enum class KernelLevel : int { Plain = 0, Sse2 = 1, Avx2 = 2, Avx512 = 3 };
+// Plain: one lane, no vector instructions; Sse4: two lanes (128 bits);
+// Avx2: four lanes; Avx512: eight lanes. Sse2 is the older name of the
+// 128-bit level.
+enum class KernelLevel : int { Plain = 0, Sse4 = 1, Avx2 = 2, Avx512 = 3, Sse2 = Sse4 };
 
 // The levels this machine can run, slowest first; Plain is always there.
 std::vector<KernelLevel> AvailableKernelLevels();
@@ -16,7 +19,7 @@ KernelLevel CurrentKernelLevel();
 // the machine cannot run it.
 bool SetKernelLevel(KernelLevel level);
 
-// "plain", "sse2", "avx2" or "avx512".
+// "plain", "sse4", "avx2" or "avx512".
 const char* KernelLevelName(KernelLevel level);
 
 // Makes every evaluation, single points and runs, use the plain loop of

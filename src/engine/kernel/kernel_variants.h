@@ -1,8 +1,9 @@
 #pragma once
-// The run evaluator compiled once per instruction set from kernel_body.h.
-// Only the dispatcher calls these; each must run only where its level does.
+// The run evaluator compiled once per instruction set (kernel_run.cpp, with
+// Highway's per-target compilation). Only the dispatcher calls these.
 
 #include "engine/kernel/kernel.h"
+#include "engine/kernel/kernel_level.h"
 
 namespace kernel_variants {
 
@@ -15,19 +16,8 @@ using PixelRun = PixelLines;
 using RunFunction = std::int64_t (*)(const KernelParams& params, const PixelRun* runs, int count,
                                      std::int32_t* indices);
 
-std::int64_t RunPlain(const KernelParams& params, const PixelRun* runs, int count,
-                      std::int32_t* indices);
-
-// The vector variants rely on GCC's target pragmas; a build with another
-// compiler (clang, for the fuzzers) has the plain evaluator only.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define QUIRL32_KERNEL_X86 1
-std::int64_t RunSse2(const KernelParams& params, const PixelRun* runs, int count,
-                     std::int32_t* indices);
-std::int64_t RunAvx2(const KernelParams& params, const PixelRun* runs, int count,
-                     std::int32_t* indices);
-std::int64_t RunAvx512(const KernelParams& params, const PixelRun* runs, int count,
-                       std::int32_t* indices);
-#endif
+// The evaluator of a level, or nullptr when this build has none for it or
+// the machine cannot run it. Plain always has one.
+RunFunction RunFunctionFor(KernelLevel level);
 
 } // namespace kernel_variants
