@@ -9,7 +9,6 @@ build_dir="${1:-build}"
 shift || true
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev libgtest-dev libgmock-dev
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev libgtest-dev libgmock-dev
           libbenchmark-dev libhwy-dev zlib1g-dev fonts-dejavu-core xvfb xauth openbox x11-utils
           desktop-file-utils shared-mime-info)
 
