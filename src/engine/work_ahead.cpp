@@ -14,6 +14,10 @@ namespace {
 // its points to the workers: well below a millisecond.
 constexpr std::int64_t kInlineBudget = std::int64_t(1) << 18;
 
+// Random steps of more points than this are plain steps: their points and
+// counts held at once would take too much memory.
+constexpr std::int32_t kMaxRandomBatch = 1 << 20;
+
 // Counts waiting ahead of the steps: 2 bytes a pixel of the view, within
 // bounds that keep small windows busy and huge pictures small.
 std::size_t AheadBudget(const RECT& c) {
@@ -101,6 +105,8 @@ bool CQuirl32View::PrepareRandomStep() {
     // another view's points are out, this step waits.
     if (m_pAhead->RandomSequenceHeldByOther())
         return false;
+    if (m_pDoc->m_nRandomPoints > kMaxRandomBatch)
+        return true;
     const RECT& c = m_rcClient;
     RandomBatch batch;
     const unsigned before = crt::randstate();

@@ -45,6 +45,10 @@ void IdlePump::Wake() {
         Qt::QueuedConnection);
 }
 
+bool IdlePump::IsRunning() const {
+    return m_timer.isActive() || m_wakePosted || AfxIsWorkPending();
+}
+
 bool IdlePump::IsSuspended() const {
     return m_modalDepth > 0 || QApplication::activeModalWidget() != nullptr ||
            QApplication::activePopupWidget() != nullptr;

@@ -26,7 +26,9 @@ public:
     // workers delivered what a waiting view needs. Any thread may call it.
     void Wake();
     long Count() const { return m_count; }
-    bool IsRunning() const { return m_timer.isActive(); }
+    // Whether idle calls go on: the timer runs, or views wait for workers
+    // that will wake the pump.
+    bool IsRunning() const;
     bool IsSuspended() const;
 
     // Modal loops register themselves; the pump resumes at count 0 when the
