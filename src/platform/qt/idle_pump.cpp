@@ -134,8 +134,10 @@ void IdlePump::Tick() {
         if (beforeIdle)
             beforeIdle();
         more = GuardedCall([&] { return app->OnIdle(m_count++) != FALSE; }, false);
+        // Views that wait for the workers still have work: the workers wake
+        // the pump when they deliver.
         if (afterIdle)
-            afterIdle(more);
+            afterIdle(more || AfxIsWorkPending());
     } while (more && !IsSuspended() && budget.elapsed() < kTickBudgetMs);
     m_inTick = false;
     if (!more)

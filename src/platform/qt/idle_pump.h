@@ -37,7 +37,8 @@ public:
     void LeaveModal();
     int ModalDepth() const { return m_modalDepth; }
 
-    // Before each idle call (pending paints) and after it (with its result).
+    // Before each idle call (pending paints) and after it (with its result,
+    // or true while views wait for workers that will wake the pump).
     std::function<void()> beforeIdle;
     std::function<void(bool more)> afterIdle;
 
