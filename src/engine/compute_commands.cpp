@@ -33,8 +33,6 @@ void CQuirl32View::OnUpdateMethodRecursion(CCmdUI* pCmdUI) {
 }
 
 void CQuirl32View::OnMethodLinescan() {
-    // The other methods' work ahead stops; their progress (stack, scan
-    // position) stays for a later switch back.
     if (m_nMethod != LineScan)
         DropWorkAhead();
     m_nMethod = LineScan;
@@ -45,8 +43,6 @@ void CQuirl32View::OnUpdateMethodLinescan(CCmdUI* pCmdUI) {
 }
 
 void CQuirl32View::OnMethodRandom() {
-    // The other methods' work ahead stops; their progress (stack, scan
-    // position) stays for a later switch back.
     if (m_nMethod != Random)
         DropWorkAhead();
     m_nMethod = Random;

@@ -17,7 +17,8 @@ constexpr std::int32_t kLastKernelLevel = 1 << 24;
 
 } // namespace
 
-CountJob::CountJob(const KernelParams& params, std::vector<PixelLines> runs) : m_params(params) {
+CountJob::CountJob(const KernelParams& params, std::vector<PixelLines> runs, std::int64_t slice)
+    : m_params(params) {
     m_params.nColors = INT32_MAX; // the count itself, the limit turned into 0
     std::size_t pixels = 0;
     for (const PixelLines& r : runs) {
@@ -31,20 +32,28 @@ CountJob::CountJob(const KernelParams& params, std::vector<PixelLines> runs) : m
         }
     }
     m_counts.assign(pixels, 0);
-    StartPhase();
+    StartPhase(slice);
 }
 
-CountJob::CountJob(const KernelParams& params, const std::vector<std::pair<int, int>>& pixels)
-    : CountJob(params, [&] {
-          std::vector<PixelLines> runs;
-          runs.reserve(pixels.size());
-          for (const auto& [x, y] : pixels)
-              runs.push_back(PixelLines{x, y, 1, 0, 1, 0, 0, 1});
-          return runs;
-      }()) {}
+CountJob::CountJob(const KernelParams& params, const std::vector<std::pair<int, int>>& pixels,
+                   std::int64_t slice)
+    : CountJob(
+          params,
+          [&] {
+              std::vector<PixelLines> runs;
+              runs.reserve(pixels.size());
+              for (const auto& [x, y] : pixels)
+                  runs.push_back(PixelLines{x, y, 1, 0, 1, 0, 0, 1});
+              return runs;
+          }(),
+          slice) {}
 
-void CountJob::StartPhase() {
-    m_level = std::min(m_params.limit, kFirstLevel);
+void CountJob::StartPhase(std::int64_t slice) {
+    // As many iterations a pixel as the slice has for all of them, at least
+    // the first level's: few pixels mostly need one pass.
+    const std::int64_t fit = slice / std::int64_t(std::max<std::size_t>(m_counts.size(), 1));
+    m_level = std::int32_t(std::min<std::int64_t>(
+        m_params.limit, std::clamp<std::int64_t>(fit, kFirstLevel, kLastKernelLevel)));
     // Nothing to iterate: every count is 0.
     if (m_params.limit <= 0 || m_counts.empty())
         m_phase = Finished;

@@ -18,11 +18,18 @@ inline int IndexOfCount(std::int32_t count, std::int32_t nColors) {
 
 class CountJob {
 public:
+    // The iterations a slice is meant for: the first pass allows each pixel
+    // as many iterations as fit, so that a few pixels get their counts in one
+    // pass and many share a slice.
+    static constexpr std::int64_t kSliceBudget = std::int64_t(1) << 24;
+
     // The pixels of the runs, laid out as ComputeRuns lays out their indices.
     // params gives the mapping and the limit; its palette size is not used.
-    CountJob(const KernelParams& params, std::vector<PixelLines> runs);
+    CountJob(const KernelParams& params, std::vector<PixelLines> runs,
+             std::int64_t slice = kSliceBudget);
     // Single pixels (x, y), in this order.
-    CountJob(const KernelParams& params, const std::vector<std::pair<int, int>>& pixels);
+    CountJob(const KernelParams& params, const std::vector<std::pair<int, int>>& pixels,
+             std::int64_t slice = kSliceBudget);
 
     // Computes for at most about budget iterations (at least one kernel call
     // or orbit slice); true once every count is known.
@@ -46,7 +53,7 @@ private:
     };
     enum Phase { FirstPass, Retries, Orbits, Finished };
 
-    void StartPhase();
+    void StartPhase(std::int64_t slice);
     // The first pass over the runs, from run m_run pixel m_at on.
     std::int64_t FirstPassPiece(std::int64_t budget);
     std::int64_t RetryPiece(std::int64_t budget);

@@ -212,14 +212,17 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
                                RectOutcome& out) {
     WorkerPool& pool = WorkerPool::Instance();
     bool ready = false;
+    bool wake = false;
     {
         std::lock_guard<std::mutex> lock(pool.Mutex());
         // A plan for other parameters, or one whose next rectangle is not the
         // stack's (after a restart, or with a palette of another size, which
         // changes the border tests), is made anew from the stack.
         if (!m_rects.active || !SameParams(m_rects.params, params) || m_rects.nodes.empty() ||
-            !SameRect(m_rects.nodes.begin()->second.r, r))
+            !SameRect(m_rects.nodes.begin()->second.r, r)) {
             NewRectPlan(params, roots());
+            wake = true;
+        }
         const auto it = m_rects.nodes.begin();
         if (it != m_rects.nodes.end() && it->second.state == State::Done) {
             Node& node = it->second;
@@ -232,10 +235,15 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
                 throw std::bad_alloc();
             }
             ready = true;
+            // Workers stopped by a full budget go on once half of it is free,
+            // not at every step.
+            wake = wake || m_rects.bytes < m_budget / 2;
+        } else {
+            wake = true;
         }
     }
-    // A new plan, or room for more ahead.
-    pool.JobsAdded();
+    if (wake)
+        pool.JobsAdded();
     return ready;
 }
 
@@ -263,6 +271,7 @@ bool EvaluationAhead::TakeScanCount(const KernelParams& params, const ScanArea& 
     const std::int64_t i = (std::int64_t(y) - area.top) * area.Width() + (x - area.left);
     WorkerPool& pool = WorkerPool::Instance();
     bool ready = false;
+    bool wake = false;
     {
         std::lock_guard<std::mutex> lock(pool.Mutex());
         // Chunks are dropped once their last pixel is taken, so the pixel
@@ -286,11 +295,12 @@ bool EvaluationAhead::TakeScanCount(const KernelParams& params, const ScanArea& 
             if (i + 1 == c.start + c.n) {
                 m_scan.bytes -= std::min(m_scan.bytes, std::size_t(c.n) * sizeof(std::int32_t));
                 m_scan.chunks.pop_front();
+                wake = m_scan.bytes < m_budget / 2;
             }
             ready = true;
         }
     }
-    if (!ready)
+    if (!ready || wake)
         pool.JobsAdded();
     return ready;
 }

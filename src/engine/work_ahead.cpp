@@ -122,7 +122,7 @@ bool CQuirl32View::PrepareRandomStep() {
         batch.points.emplace_back(x, y);
     }
     const unsigned after = crt::randstate();
-    auto job = std::make_unique<CountJob>(params, batch.points);
+    auto job = std::make_unique<CountJob>(params, batch.points, kInlineBudget);
     if (job->Run(kInlineBudget)) {
         // Cheap enough to draw at once.
         batch.counts = std::move(job->Counts());

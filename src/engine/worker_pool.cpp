@@ -3,6 +3,7 @@
 #include "platform/work_beside.h"
 
 #include <algorithm>
+#include <chrono>
 #include <new>
 
 WorkerPool& WorkerPool::Instance() {
@@ -67,7 +68,10 @@ void WorkerPool::Remove(const AheadClient* client) {
 }
 
 void WorkerPool::JobsAdded() {
-    m_jobs.notify_all();
+    // A worker that went to sleep did so under the mutex, before the caller
+    // changed the jobs under it: the count shows it.
+    if (m_sleeping.load() > 0)
+        m_jobs.notify_all();
 }
 
 bool WorkerPool::Busy() {
@@ -81,10 +85,22 @@ bool WorkerPool::Busy() {
 }
 
 void WorkerPool::Work() {
+    using Clock = std::chrono::steady_clock;
     std::unique_lock<std::mutex> lock(m_mutex);
+    // The client this worker serves, and since when: it keeps taking that
+    // client's jobs for a few milliseconds, so that a view of many small
+    // jobs gets as much time as one of long slices.
+    std::shared_ptr<AheadClient> serving;
+    Clock::time_point since;
     while (!m_stopping) {
         std::shared_ptr<AheadClient> client;
         std::shared_ptr<AheadJob> job;
+        if (serving != nullptr && Clock::now() - since < kTurn &&
+            std::find(m_clients.begin(), m_clients.end(), serving) != m_clients.end()) {
+            job = serving->TakeJob();
+            if (job != nullptr)
+                client = serving;
+        }
         const std::size_t n = m_clients.size();
         for (std::size_t k = 0; k < n && job == nullptr; ++k) {
             const std::size_t i = (m_next + k) % n;
@@ -92,10 +108,15 @@ void WorkerPool::Work() {
             if (job != nullptr) {
                 client = m_clients[i];
                 m_next = (i + 1) % n;
+                serving = client;
+                since = Clock::now();
             }
         }
         if (job == nullptr) {
+            serving.reset();
+            ++m_sleeping;
             m_jobs.wait(lock);
+            --m_sleeping;
             continue;
         }
         ++m_running;
@@ -120,7 +141,9 @@ void WorkerPool::Work() {
         job.reset();
         client.reset();
         if (delivered)
-            m_jobs.notify_all(); // new jobs may have come of it
+            JobsAdded(); // new jobs may have come of it
         lock.lock();
     }
+    lock.unlock();
+    serving.reset();
 }

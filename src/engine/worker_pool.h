@@ -1,8 +1,8 @@
 #pragma once
 // The worker threads that evaluate ahead of the idle steps, shared by all
-// set views. Each view is a client with its own jobs; the workers take one
-// slice of one job at a time, going round the clients, so that a small
-// window next to a heavy one gets its share. A job runs in slices of a
+// set views. Each view is a client with its own jobs; a worker takes slices
+// of one client's jobs for a few milliseconds, then turns to the next
+// client, so that a small window next to a heavy one gets its share. A job runs in slices of a
 // bounded number of iterations, so that work no longer wanted stops soon.
 //
 // The clients' shared state lives under the pool's one mutex: workers only
@@ -10,6 +10,10 @@
 // views' own state (pictures, stacks, scan positions, flags) is never seen
 // by a worker.
 
+#include "engine/count_job.h"
+
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -40,7 +44,9 @@ public:
 class WorkerPool {
 public:
     // The iterations of one slice: a few milliseconds of work.
-    static constexpr std::int64_t kSliceBudget = std::int64_t(1) << 24;
+    static constexpr std::int64_t kSliceBudget = CountJob::kSliceBudget;
+    // How long a worker stays with one view's jobs before it turns to the next.
+    static constexpr std::chrono::milliseconds kTurn{4};
 
     static WorkerPool& Instance();
     ~WorkerPool();
@@ -52,7 +58,8 @@ public:
 
     void Add(const std::shared_ptr<AheadClient>& client);
     void Remove(const AheadClient* client);
-    // Clients call this, without the mutex held, when they have new jobs.
+    // Clients call this, without the mutex held, when they have new jobs;
+    // it wakes the workers that sleep, if any.
     void JobsAdded();
     // Whether any job is running or waiting for a worker.
     bool Busy();
@@ -67,6 +74,7 @@ private:
     std::vector<std::shared_ptr<AheadClient>> m_clients;
     std::size_t m_next = 0; // the client whose turn it is
     int m_running = 0;
+    std::atomic<int> m_sleeping{0}; // changed under the mutex
     bool m_stopping = false;
     std::vector<std::thread> m_threads;
 };
