@@ -12,6 +12,11 @@
 
 namespace {
 
+// Rectangles of the recursion worked through as one job at most, and the
+// pixels they may have to evaluate together (narrow ones whole, the others
+// their borders).
+constexpr std::size_t kGroup = 16;
+constexpr std::int64_t kGroupPixels = 4096;
 // Pixels of the line scan evaluated as one job.
 constexpr std::int64_t kScanChunk = 8192;
 // Deepest level of the plan's keys; the recursion never comes near it
@@ -45,10 +50,10 @@ const EvaluationAhead* g_randomHolder = nullptr;
 
 // One rectangle of the recursion: the counts of a narrow one, or the border
 // test of any other, whose chunks are evaluated one after the other.
-class EvaluationAhead::RectJob : public AheadJob {
+class RectWork {
 public:
-    RectJob(const KernelParams& params, const PixelRect& r, NodeKey key, std::uint64_t generation)
-        : key(key), generation(generation), m_params(params), m_narrow(IsNarrowRect(r)), m_test(r) {
+    RectWork(const KernelParams& params, const PixelRect& r)
+        : m_params(params), m_narrow(IsNarrowRect(r)), m_test(r) {
         outcome.kind = RectOutcome::Pixels;
         if (m_narrow) {
             const int width = r.right - r.left + 1;
@@ -59,17 +64,20 @@ public:
         }
     }
 
-    bool RunSlice(std::int64_t budget) override {
+    // Works on for at most left iterations, taking what it used from left.
+    bool Run(std::int64_t& left) {
         if (m_narrow) {
-            if (m_counts && !m_counts->Run(budget))
-                return false;
             if (m_counts) {
+                const bool done = m_counts->Run(left);
+                left -= m_counts->Spent();
+                if (!done)
+                    return false;
                 outcome.iterations = m_counts->Iterations();
                 outcome.counts = std::move(m_counts->Counts());
+                m_counts.reset();
             }
             return true;
         }
-        std::int64_t left = budget;
         for (;;) {
             if (!m_counts) {
                 PixelLines run;
@@ -99,8 +107,6 @@ public:
         return true;
     }
 
-    const NodeKey key;
-    const std::uint64_t generation;
     RectOutcome outcome;
 
 private:
@@ -109,6 +115,43 @@ private:
     BorderTest m_test;
     std::optional<CountJob> m_counts;
     std::vector<std::int32_t> m_indices;
+};
+
+// Rectangles that come one after the other in the steps' order, worked
+// through together so that small ones do not each pay a trip to the pool.
+class EvaluationAhead::RectJob : public AheadJob {
+public:
+    struct Part {
+        NodeKey key;
+        RectWork work;
+        bool done = false;
+        bool delivered = false;
+    };
+
+    RectJob(const KernelParams& params, std::uint64_t generation)
+        : generation(generation), m_params(params) {}
+
+    void Add(NodeKey key, const PixelRect& r) {
+        parts.push_back(std::make_unique<Part>(Part{key, RectWork(m_params, r)}));
+    }
+
+    bool RunSlice(std::int64_t budget) override {
+        std::int64_t left = budget;
+        for (auto& part : parts) {
+            if (part->done)
+                continue;
+            if (left <= 0 || !part->work.Run(left))
+                return false;
+            part->done = true;
+        }
+        return true;
+    }
+
+    const std::uint64_t generation;
+    std::vector<std::unique_ptr<Part>> parts;
+
+private:
+    KernelParams m_params;
 };
 
 class EvaluationAhead::ScanJob : public AheadJob {
@@ -174,8 +217,7 @@ void EvaluationAhead::Drop() {
 }
 
 void EvaluationAhead::SetBudget(std::size_t bytes) {
-    std::lock_guard<std::mutex> lock(WorkerPool::Instance().Mutex());
-    m_budget = bytes;
+    m_budget.store(bytes);
 }
 
 void EvaluationAhead::DropRects() {
@@ -408,17 +450,39 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeJob() {
     if (RectJobWaiting()) {
         const NodeKey key = *m_rects.pending.begin();
         m_rects.pending.erase(m_rects.pending.begin());
-        Node& node = m_rects.nodes[key];
-        node.state = State::Running;
-        if (node.job == nullptr) {
-            node.job = std::make_shared<RectJob>(m_rects.params, node.r, key, m_rects.generation);
+        Node& first = m_rects.nodes[key];
+        first.state = State::Running;
+        if (first.job != nullptr)
+            return first.job; // a group that ran out of its slice
+        auto job = std::make_shared<RectJob>(m_rects.params, m_rects.generation);
+        const auto take = [&](NodeKey k, Node& node) {
+            node.state = State::Running;
+            node.bytes = sizeof(Node);
             if (IsNarrowRect(node.r))
-                node.bytes = std::size_t(node.r.right - node.r.left + 1) *
-                             std::size_t(node.r.bottom - node.r.top + 1) * sizeof(std::int32_t);
-            node.bytes += sizeof(Node);
+                node.bytes += std::size_t(node.r.right - node.r.left + 1) *
+                              std::size_t(node.r.bottom - node.r.top + 1) * sizeof(std::int32_t);
             m_rects.bytes += node.bytes;
+            job->Add(k, node.r);
+        };
+        take(key, first);
+        // The rectangles next in order join while they are small.
+        std::int64_t pixels = 0;
+        for (auto it = m_rects.pending.begin(); it != m_rects.pending.end() &&
+                                                job->parts.size() < kGroup &&
+                                                m_rects.bytes < m_budget;) {
+            Node& node = m_rects.nodes[*it];
+            if (node.job != nullptr)
+                break; // another group's
+            const PixelRect& r = node.r;
+            const std::int64_t w = std::int64_t(r.right) - r.left + 1;
+            const std::int64_t h = std::int64_t(r.bottom) - r.top + 1;
+            pixels += IsNarrowRect(r) ? w * h : 2 * (w + h);
+            if (pixels > kGroupPixels)
+                break;
+            take(*it, node);
+            it = m_rects.pending.erase(it);
         }
-        return node.job;
+        return job;
     }
     if (ScanJobWaiting()) {
         for (Chunk& c : m_scan.chunks) {
@@ -456,29 +520,43 @@ void EvaluationAhead::JobBack(const std::shared_ptr<AheadJob>& job, bool finishe
     if (auto* rect = dynamic_cast<RectJob*>(job.get())) {
         if (rect->generation != m_rects.generation)
             return;
-        const auto it = m_rects.nodes.find(rect->key);
-        if (it == m_rects.nodes.end())
-            return;
-        Node& node = it->second;
-        if (!finished) {
-            node.state = State::Pending;
-            m_rects.pending.insert(rect->key);
-            return;
+        bool resumed = false;
+        for (auto& part : rect->parts) {
+            if (part->delivered)
+                continue;
+            const auto it = m_rects.nodes.find(part->key);
+            if (it == m_rects.nodes.end())
+                continue;
+            Node& node = it->second;
+            if (!part->done && !job->failed) {
+                // The first rectangle not done waits for the next slice; the
+                // others stay with the group.
+                if (!resumed) {
+                    node.state = State::Pending;
+                    node.job = job;
+                    m_rects.pending.insert(part->key);
+                    resumed = true;
+                }
+                continue;
+            }
+            part->delivered = true;
+            node.state = State::Done;
+            node.failed = job->failed;
+            node.outcome = std::move(part->work.outcome);
+            node.job.reset();
+            if (node.failed || node.outcome.kind != RectOutcome::Split ||
+                part->key.depth >= kMaxDepth)
+                continue;
+            // The quadrants, in the order the steps will pop them.
+            PixelRect quadrants[4];
+            SplitRect(node.r, quadrants);
+            for (int j = 0; j < 4; ++j) {
+                const NodeKey child = part->key.Child(j);
+                m_rects.nodes[child].r = quadrants[3 - j];
+                m_rects.pending.insert(child);
+            }
         }
-        node.state = State::Done;
-        node.failed = job->failed;
-        node.outcome = std::move(rect->outcome);
-        node.job.reset();
-        if (node.failed || node.outcome.kind != RectOutcome::Split || rect->key.depth >= kMaxDepth)
-            return;
-        // The quadrants, in the order the steps will pop them.
-        PixelRect quadrants[4];
-        SplitRect(node.r, quadrants);
-        for (int j = 0; j < 4; ++j) {
-            const NodeKey child = rect->key.Child(j);
-            m_rects.nodes[child].r = quadrants[3 - j];
-            m_rects.pending.insert(child);
-        }
+        (void)finished;
         return;
     }
     if (auto* scan = dynamic_cast<ScanJob*>(job.get())) {

@@ -17,6 +17,7 @@
 #include "engine/pixel_rect.h"
 #include "engine/worker_pool.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -158,7 +159,7 @@ private:
     bool RectJobWaiting() const;
     bool ScanJobWaiting() const;
 
-    std::size_t m_budget = 1 << 20;
+    std::atomic<std::size_t> m_budget{1 << 20}; // set without the mutex
     RectPlan m_rects;
     ScanPlan m_scan;
     RandomPlan m_random;
