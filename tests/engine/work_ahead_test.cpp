@@ -335,7 +335,7 @@ TEST(WorkAhead, RandomScenarios) {
     }
 }
 
-struct WindowSpec {
+struct WindowSetup {
     int width = 0, height = 0, method = Recursion, limit = 50, randomPoints = 10;
 };
 
@@ -351,12 +351,12 @@ struct Event {
 // that happened is written back). Returns every window's steps in the order
 // they were taken, or replays the given ones on the plain steps and
 // compares.
-std::vector<Event> RunWindows(const std::vector<WindowSpec>& specs, int workers,
+std::vector<Event> RunWindows(const std::vector<WindowSetup>& setups, int workers,
                               std::size_t maxEvents, std::size_t& schemeAt, std::size_t& closeAt,
                               int closeWindow, const std::vector<Event>* replay = nullptr) {
     Session s(workers);
     std::vector<CQuirl32View*> views;
-    for (const WindowSpec& w : specs) {
+    for (const WindowSetup& w : setups) {
         CQuirl32View* v = s.NewView(w.width, w.height);
         v->m_pDoc->m_nIterations = w.limit;
         v->m_pDoc->m_nRandomPoints = w.randomPoints;
@@ -423,15 +423,15 @@ std::vector<Event> RunWindows(const std::vector<WindowSpec>& specs, int workers,
     return events;
 }
 
-void ExpectWindowsAsSerial(const std::vector<WindowSpec>& specs, std::size_t maxEvents,
+void ExpectWindowsAsSerial(const std::vector<WindowSetup>& setups, std::size_t maxEvents,
                            std::size_t schemeAt, std::size_t closeAt, int closeWindow) {
     for (int workers : {1, 2, 8}) {
         std::size_t scheme = schemeAt, close = closeAt;
         const std::vector<Event> ahead =
-            RunWindows(specs, workers, maxEvents, scheme, close, closeWindow);
+            RunWindows(setups, workers, maxEvents, scheme, close, closeWindow);
         ASSERT_FALSE(ahead.empty());
         const std::vector<Event> serial =
-            RunWindows(specs, 0, maxEvents, scheme, close, closeWindow, &ahead);
+            RunWindows(setups, 0, maxEvents, scheme, close, closeWindow, &ahead);
         EXPECT_EQ(serial.size(), ahead.size()) << workers << " workers";
     }
 }
@@ -449,11 +449,11 @@ TEST(WorkAhead, ThirtyWindows) {
     const auto pick = [&](int lo, int hi) {
         return std::uniform_int_distribution<int>(lo, hi)(gen);
     };
-    std::vector<WindowSpec> specs;
+    std::vector<WindowSetup> setups;
     for (int i = 0; i < 30; ++i)
-        specs.push_back(
+        setups.push_back(
             {pick(2, 40), pick(2, 30), pick(0, 2), pick(0, 1) ? 50 : 2000, pick(0, 12)});
-    ExpectWindowsAsSerial(specs, 6000, 700, 1500, 7);
+    ExpectWindowsAsSerial(setups, 6000, 700, 1500, 7);
 }
 
 } // namespace
