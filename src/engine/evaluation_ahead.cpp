@@ -431,6 +431,10 @@ bool EvaluationAhead::RandomSequenceHeldByOther() const {
     return g_randomHolder != nullptr && g_randomHolder != this;
 }
 
+bool EvaluationAhead::RandomSequenceHeld() {
+    return g_randomHolder != nullptr;
+}
+
 // ---- Workers ---------------------------------------------------------------
 
 bool EvaluationAhead::HasJob() const {

@@ -83,6 +83,9 @@ public:
     // Whether another view's random step holds the generator: its points are
     // taken and not yet drawn, so no other step may take any now.
     bool RandomSequenceHeldByOther() const;
+    // The same for a view without a client of its own: whether any view's
+    // random step holds the generator.
+    static bool RandomSequenceHeld();
 
     // AheadClient, under the pool's mutex.
     std::shared_ptr<AheadJob> TakeJob() override;

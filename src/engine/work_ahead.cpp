@@ -26,15 +26,45 @@ std::size_t AheadBudget(const RECT& c) {
     return std::clamp<std::size_t>(2 * pixels, std::size_t(256) << 10, std::size_t(16) << 20);
 }
 
+// The plain loop's iterations one step of the view's method may need at
+// worst: every pixel it can evaluate run to the limit. The recursion's
+// largest step is the first border test, or the whole area when the window
+// is a narrow rectangle itself.
+std::int64_t WorstStepIterations(int method, const RECT& c, std::int32_t limit,
+                                 std::int32_t randomPoints) {
+    const std::int64_t perPixel = std::max<std::int64_t>(limit, 1);
+    const std::int64_t w = std::max<std::int64_t>(std::int64_t(c.right) - c.left + 1, 1);
+    const std::int64_t h = std::max<std::int64_t>(std::int64_t(c.bottom) - c.top + 1, 1);
+    switch (method) {
+    case Recursion: {
+        const bool narrow = IsNarrowRect(PixelRect{c.left, c.top, c.right, c.bottom});
+        return (narrow ? w * h : 2 * (w + h)) * perPixel;
+    }
+    case LineScan:
+        return perPixel;
+    case Random:
+        return std::max<std::int64_t>(randomPoints, 0) * perPixel;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 bool CQuirl32View::PrepareStep() {
     m_stepInput = StepInput{};
     const int threads = AfxWorkerThreads();
-    if (threads == 0) {
-        // Every step computes for itself.
+    // Every step computes for itself without workers, and where its work at
+    // worst is too little to be worth handing over. The bound holds for the
+    // whole computation: a new limit, size or point count restarts it.
+    if (threads == 0 || WorstStepIterations(m_nMethod, m_rcClient, m_pDoc->m_nIterations,
+                                            m_pDoc->m_nRandomPoints) <= AfxInlineStepIterations()) {
         DropWorkAhead();
-        return true;
+        // The one sequence of random points is taken in the order of the
+        // steps: while another view's points are out, this step waits.
+        const bool held = m_pAhead != nullptr ? m_pAhead->RandomSequenceHeldByOther()
+                                              : EvaluationAhead::RandomSequenceHeld();
+        return !(threads > 0 && m_nMethod == Random && held);
     }
     WorkerPool::Instance().SetThreads(threads);
     if (m_pAhead == nullptr)

@@ -9,6 +9,8 @@
 namespace {
 
 std::atomic<int> g_threads{-1}; // -1: not set, the processors
+// About 2 to 8 ms of the vector kernel on one core.
+std::atomic<std::int64_t> g_inlineIterations{std::int64_t(1) << 23};
 
 struct Wake {
     std::mutex mutex;
@@ -32,6 +34,14 @@ void AfxSetWorkerThreads(int threads) {
 int AfxWorkerThreads() {
     const int n = g_threads.load();
     return n >= 0 ? n : AfxProcessorCount();
+}
+
+void AfxSetInlineStepIterations(std::int64_t iterations) {
+    g_inlineIterations.store(std::max<std::int64_t>(iterations, 0));
+}
+
+std::int64_t AfxInlineStepIterations() {
+    return g_inlineIterations.load();
 }
 
 int AfxProcessorCount() {

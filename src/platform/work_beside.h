@@ -15,6 +15,12 @@ void AfxSetWorkerThreads(int threads);
 int AfxWorkerThreads();
 // The machine's processors, at least 1.
 int AfxProcessorCount();
+// The most iterations a step may need at worst for the interface thread to
+// compute it itself: below it, handing the step to the workers and back
+// costs more than the step, and the step still ends within milliseconds.
+// 0 hands every step to the workers.
+void AfxSetInlineStepIterations(std::int64_t iterations);
+std::int64_t AfxInlineStepIterations();
 
 // The backend's way to resume idle calls from any thread; nullptr for none.
 void AfxSetIdleWaker(std::function<void()> waker);

@@ -67,7 +67,7 @@ std::ostream& operator<<(std::ostream& out, const ViewState& s) {
 // A running application on the headless backend with the given workers.
 class Session {
 public:
-    explicit Session(int workers) {
+    explicit Session(int workers) : inlineBefore(AfxInlineStepIterations()) {
         AfxSetResources(&Quirl32Resources());
         crt::srand(1);
         CountingClock::readings = 0;
@@ -77,6 +77,8 @@ public:
         frame->LoadFrame(IDR_MAINFRAME, 0, nullptr, nullptr);
         app.m_pMainWnd = frame;
         AfxSetWorkerThreads(workers);
+        // Every step through the workers, however cheap.
+        AfxSetInlineStepIterations(0);
     }
     ~Session() {
         app.CloseAllDocuments();
@@ -84,6 +86,7 @@ public:
         delete frame;
         AfxSetClock(nullptr);
         AfxSetWorkerThreads(0);
+        AfxSetInlineStepIterations(inlineBefore);
     }
 
     CQuirl32View* NewView(int width, int height) {
@@ -116,6 +119,7 @@ public:
     HeadlessHost host;
     CQuirl32App app;
     CMDIFrameWnd* frame = nullptr;
+    std::int64_t inlineBefore;
 };
 
 // One step of the view as the idle loop takes it, waiting for the workers as
