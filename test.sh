@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and runs every test;
 # then the same tests under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and a short run of every fuzz target.
+# the engine, view and renderer tests under ThreadSanitizer, and a short run
+# of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")"
 start=$(date +%s)
@@ -10,5 +11,6 @@ echo "build: $(($(date +%s) - start)) s"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 600
 ./scripts/sanitize.sh
+./scripts/tsan.sh
 ./scripts/fuzz.sh --short
 echo "test.sh: $(($(date +%s) - start)) s"

@@ -1,8 +1,8 @@
-// Whole renders as quirl32-render makes them: the recursion run to its end on
-// the set view of the headless backend, with the plain loop ("naive") and the
-// plain run evaluator ("plain") swapped in as baselines in the same run;
-// one thread against two; and the longest single idle step, which bounds
-// how long the program takes to answer while it computes.
+// Whole renders as quirl32-render makes them: the recursion's idle steps on
+// the set view of the headless backend, with workers computing ahead of
+// them, and the plain loop ("naive") and the plain run evaluator ("plain")
+// swapped in as baselines in the same run; one worker against two; and the
+// longest single idle step of the plain steps, without workers.
 //
 // Counters: x_naive and x_plain, the speed-up over those baselines measured
 // in this run, in processor time; x_1thread, the speed-up in wall time over
@@ -197,7 +197,7 @@ void IdleSteps(benchmark::State& state, const Case& c, KernelLevel level) {
         }
         state.ResumeTiming();
         ComputeStats one;
-        session.Compute(LONG_MAX, 1, one);
+        session.Compute(LONG_MAX, 0, one);
         longest = std::max(longest, one.longestStepMs);
         stats.steps += one.steps;
         state.PauseTiming();

@@ -13,6 +13,7 @@ void CQuirl32View::OnUpdateSetCompute(CCmdUI* pCmdUI) {
 
 void CQuirl32View::OnSetStop() {
     m_bWorking = 0;
+    DropWorkAhead();
 }
 
 void CQuirl32View::OnUpdateSetStop(CCmdUI* pCmdUI) {
@@ -20,6 +21,10 @@ void CQuirl32View::OnUpdateSetStop(CCmdUI* pCmdUI) {
 }
 
 void CQuirl32View::OnMethodRecursion() {
+    // The other methods' work ahead stops; their progress (stack, scan
+    // position) stays for a later switch back.
+    if (m_nMethod != Recursion)
+        DropWorkAhead();
     m_nMethod = Recursion;
 }
 
@@ -28,6 +33,8 @@ void CQuirl32View::OnUpdateMethodRecursion(CCmdUI* pCmdUI) {
 }
 
 void CQuirl32View::OnMethodLinescan() {
+    if (m_nMethod != LineScan)
+        DropWorkAhead();
     m_nMethod = LineScan;
 }
 
@@ -36,6 +43,8 @@ void CQuirl32View::OnUpdateMethodLinescan(CCmdUI* pCmdUI) {
 }
 
 void CQuirl32View::OnMethodRandom() {
+    if (m_nMethod != Random)
+        DropWorkAhead();
     m_nMethod = Random;
 }
 

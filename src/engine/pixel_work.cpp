@@ -1,5 +1,6 @@
 #include "engine/pixel_work.h"
 
+#include "engine/border_test.h"
 #include "platform/gdi_objects.h"
 #include "view/quirl32_view.h"
 
@@ -21,7 +22,9 @@ void Write(const PixelSink& sink, int x, int y, int index) {
         sink.memory->SetPixel(x, y, color);
 }
 
-bool IsNarrow(const PixelRect& r) {
+} // namespace
+
+bool IsNarrowRect(const PixelRect& r) {
     return std::abs(r.right - r.left) < 5 || std::abs(r.bottom - r.top) < 5;
 }
 
@@ -35,7 +38,7 @@ void FillUniform(const PixelSink& sink, const PixelRect& r, int index) {
         sink.memory->FillRect(&fill, &brush);
 }
 
-void Split(const PixelRect& r, PixelRect quadrants[4]) {
+void SplitRect(const PixelRect& r, PixelRect quadrants[4]) {
     const int mx = (r.left + r.right) / 2;
     const int my = (r.top + r.bottom) / 2;
     // Pushed so that top-left comes off first, then bottom-right,
@@ -45,8 +48,6 @@ void Split(const PixelRect& r, PixelRect quadrants[4]) {
     quadrants[2] = {mx, my, r.right, r.bottom};     // bottom-right
     quadrants[3] = {r.left, r.top, mx - 1, my - 1}; // top-left
 }
-
-} // namespace
 
 KernelParams ViewKernelParams(const CQuirl32View& view) {
     KernelParams p;
@@ -86,45 +87,9 @@ bool BorderUniform(const KernelParams& params, const PixelRect& r, int& index,
     return test.Uniform();
 }
 
-PixelBatch::PixelBatch(const KernelParams& params, const PixelSink& sink)
-    : m_params(params), m_sink(sink) {}
-
-void PixelBatch::Add(const PixelRect& r, std::int64_t& iterations) {
-    const int width = r.right - r.left + 1;
-    const int height = r.bottom - r.top + 1;
-    if (width <= 0 || height <= 0)
-        return;
-    const std::size_t pixels = std::size_t(width) * std::size_t(height);
-    if (pixels > kMaxChunk / 4) {
-        // Long enough to keep the lanes busy alone.
-        FillPixels(m_params, m_sink, r, iterations);
-        return;
-    }
-    if (m_pixels + pixels > kMaxChunk)
-        Flush(iterations);
-    m_rects.push_back(r);
-    m_runs.push_back(PixelLines{r.left, r.top, 1, 0, width, 0, 1, height});
-    m_pixels += pixels;
-}
-
-void PixelBatch::Flush(std::int64_t& iterations) {
-    if (m_rects.empty())
-        return;
-    m_indices.resize(m_pixels);
-    iterations += ComputeRuns(m_params, m_runs.data(), int(m_runs.size()), m_indices.data());
-    std::size_t i = 0;
-    for (const PixelRect& r : m_rects)
-        for (int y = r.top; y <= r.bottom; ++y)
-            for (int x = r.left; x <= r.right; ++x)
-                Write(m_sink, x, y, m_indices[i++]);
-    m_rects.clear();
-    m_runs.clear();
-    m_pixels = 0;
-}
-
 int RecursionStep(const KernelParams& params, const PixelSink& sink, const PixelRect& r,
                   PixelRect quadrants[4], std::int64_t& iterations) {
-    if (IsNarrow(r)) {
+    if (IsNarrowRect(r)) {
         FillPixels(params, sink, r, iterations);
         return 0;
     }
@@ -133,38 +98,6 @@ int RecursionStep(const KernelParams& params, const PixelSink& sink, const Pixel
         FillUniform(sink, r, k);
         return 0;
     }
-    Split(r, quadrants);
+    SplitRect(r, quadrants);
     return 4;
-}
-
-RecursionGroup::RecursionGroup(const KernelParams& params, const PixelSink& sink)
-    : m_params(params), m_sink(sink), m_batch(params, sink) {}
-
-void RecursionGroup::Steps(const PixelRect* rects, int count, PixelRect* quadrants, int* splits,
-                           std::int64_t& iterations) {
-    m_tests.clear();
-    m_tested.clear();
-    for (int i = 0; i < count; ++i) {
-        splits[i] = 0;
-        if (IsNarrow(rects[i])) {
-            m_batch.Add(rects[i], iterations);
-        } else {
-            m_tests.emplace_back(rects[i]);
-            m_tested.push_back(i);
-        }
-    }
-    m_runner.Run(m_params, m_tests.data(), int(m_tests.size()), iterations);
-    for (std::size_t t = 0; t < m_tests.size(); ++t) {
-        const int i = m_tested[t];
-        if (m_tests[t].Uniform()) {
-            FillUniform(m_sink, rects[i], m_tests[t].Index());
-        } else {
-            Split(rects[i], quadrants + 4 * i);
-            splits[i] = 4;
-        }
-    }
-}
-
-void RecursionGroup::Flush(std::int64_t& iterations) {
-    m_batch.Flush(iterations);
 }

@@ -7,6 +7,15 @@
 void CQuirl32View::StepRandom(int left, int top, int right, int bottom) {
     if (m_pDoc->m_nRandomPoints <= 0)
         return;
+    if (m_stepInput.kind == StepInput::Random) {
+        // The points this step took from the generator, counted ahead.
+        const RandomBatch& batch = m_stepInput.random;
+        m_nKernelIterations += batch.iterations;
+        for (std::size_t i = 0; i < batch.points.size(); ++i)
+            WriteIndex(batch.points[i].first, batch.points[i].second,
+                       IndexOfCount(batch.counts[i], m_nColors));
+        return;
+    }
     // The value 32767 reaches right and bottom exactly.
     constexpr double k = 1.0 / 32767.0;
     const double w = right - left;

@@ -7,6 +7,8 @@ void CQuirl32View::RestartComputation() {
     m_nScanY = 0;
     FitToClient();
     ClearRects();
+    // Nothing worked out ahead belongs to the new computation.
+    DropWorkAhead();
     _ftime(&m_tStart);
     m_tFinish = m_tStart;
 }

@@ -9,15 +9,29 @@
 BOOL CQuirl32View::IdleStep() {
     if (m_bWorking == 0 || m_pDoc == nullptr)
         return FALSE;
-    m_pWindowDC = GetDC();
     bool outOfMemory = false;
     try {
-        ComputeStep(m_rcClient.left, m_rcClient.top, m_rcClient.right, m_rcClient.bottom);
+        // Not ready: no step now. The workers wake the message loop when
+        // they deliver, and the step is asked for again.
+        if (!PrepareStep())
+            return FALSE;
     } catch (const CMemoryException&) {
         outOfMemory = true;
     } catch (const std::bad_alloc&) {
         outOfMemory = true;
     }
+    m_pWindowDC = GetDC();
+    if (!outOfMemory) {
+        try {
+            ComputeStep(m_rcClient.left, m_rcClient.top, m_rcClient.right, m_rcClient.bottom);
+        } catch (const CMemoryException&) {
+            outOfMemory = true;
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+    }
+    m_stepInput = StepInput{};
+    ++m_nStepsTaken;
     m_pDoc->m_bPictureValid = 1;
     ReleaseDC(m_pWindowDC);
     m_pWindowDC = nullptr;
@@ -26,6 +40,7 @@ BOOL CQuirl32View::IdleStep() {
         // pending rectangles are given back.
         m_bWorking = 0;
         ClearRects();
+        DropWorkAhead();
         AfxMessageBox("Out of memory.");
     }
     return m_bWorking;
@@ -58,6 +73,7 @@ void CQuirl32View::ComputeStep(int left, int top, int right, int bottom) {
 void CQuirl32View::FinishComputation() {
     m_bWorking = 0;
     _ftime(&m_tFinish);
+    DropWorkAhead();
     // Its arrival starts a fresh idle pass, which brings menus and toolbar
     // up to date.
     PostMessage(WM_IDLEUPDATECMDUI, 0, 0);

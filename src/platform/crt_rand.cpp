@@ -17,4 +17,8 @@ void srand(unsigned int seed) {
     g_state = seed;
 }
 
+unsigned int randstate() {
+    return g_state;
+}
+
 } // namespace crt

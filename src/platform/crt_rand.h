@@ -7,4 +7,6 @@ namespace crt {
 constexpr int kRandMax = 0x7FFF;
 int rand();
 void srand(unsigned int seed);
+// The generator's state, to step back over values taken but not used.
+unsigned int randstate();
 } // namespace crt

@@ -32,7 +32,7 @@ struct RenderOptions {
     PaletteScheme scheme = Standard;
     std::vector<RenderCommand> commands;
     std::optional<long> steps; // idle calls per computation; none: the default
-    int threads = 0;           // for computations run to their end; 0: the processors
+    int threads = 0;           // workers ahead of the steps; 0: the processors
     bool stats = false;
     std::string indicesPgm;
     bool info = false;

@@ -5,6 +5,7 @@
 #include "commands/resources.h"
 #include "platform/crt_rand.h"
 #include "platform/dialog.h"
+#include "platform/work_beside.h"
 
 #include <algorithm>
 #include <chrono>
@@ -49,33 +50,31 @@ bool RenderSession::OpenSet(const std::string& file, int width, int height) {
 
 void RenderSession::Compute(std::optional<long> steps, int threads, ComputeStats& stats) {
     using Clock = std::chrono::steady_clock;
+    // The window's idle loop, with its workers; 0 computes every step on the
+    // interface thread.
+    AfxSetWorkerThreads(threads);
     // Whatever input is pending is handled first, as the idle loop would.
     m_host.RunIdle(m_app, 0);
-    if (!steps && m_pView != nullptr && m_pView->ComputeToEnd(threads, stats)) {
-        // Its finish notice and whatever else is due.
-        m_host.RunIdle(m_app, INT_MAX);
-        return;
-    }
-    long limit = INT_MAX;
+    long limit = LONG_MAX;
     if (steps)
         limit = *steps;
     else if (m_pView != nullptr && m_pView->m_nMethod == Random)
         limit = kRandomDefaultSteps;
-    const std::int64_t before = m_pView != nullptr ? m_pView->m_nKernelIterations : 0;
+    const std::int64_t iterationsBefore = m_pView != nullptr ? m_pView->m_nKernelIterations : 0;
+    const std::int64_t stepsBefore = m_pView != nullptr ? m_pView->m_nStepsTaken : 0;
     const Clock::time_point start = Clock::now();
-    // One idle call at a time, to time each.
-    for (long call = 0; call < limit; ++call) {
-        const Clock::time_point stepStart = Clock::now();
+    // One idle call at a time, so that the count of steps stops where asked;
+    // while the view waits for the workers, the loop sleeps.
+    while (m_pView == nullptr || m_pView->m_nStepsTaken - stepsBefore < limit) {
         if (m_host.RunIdle(m_app, 1) == 0)
             break;
-        ++stats.steps;
-        stats.longestStepMs =
-            std::max(stats.longestStepMs,
-                     std::chrono::duration<double, std::milli>(Clock::now() - stepStart).count());
     }
     stats.totalMs += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    if (m_pView != nullptr)
-        stats.iterations += m_pView->m_nKernelIterations - before;
+    stats.longestStepMs = std::max(stats.longestStepMs, m_host.LongestIdleCallMs());
+    if (m_pView != nullptr) {
+        stats.steps += m_pView->m_nStepsTaken - stepsBefore;
+        stats.iterations += m_pView->m_nKernelIterations - iterationsBefore;
+    }
 }
 
 void RenderSession::EndOfInput() {

@@ -28,9 +28,10 @@ public:
     // A new set, or the set file, in a set window of this client size, with
     // its initial update and first paint; false when the file cannot be read.
     bool OpenSet(const std::string& file, int width, int height);
-    // The idle loop until the view has no work, or at most steps idle calls.
-    // Without a step limit a recursion or line scan runs to its end at once on
-    // threads threads (the picture is the same). Adds what was done to stats.
+    // The idle loop, as the window runs it, until the view has no work or has
+    // taken steps more steps (the random method: kRandomDefaultSteps unless
+    // told), with threads workers computing ahead of the steps (0: every
+    // step computes on the interface thread). Adds what was done to stats.
     void Compute(std::optional<long> steps, int threads, ComputeStats& stats);
     // Runs a command as the user would; false, with a message, when the
     // command is disabled at this moment.

@@ -2,6 +2,7 @@
 
 #include "commands/resource_ids.h"
 #include "platform/dialog.h"
+#include "platform/work_beside.h"
 #include "render/image_files.h"
 #include "render/render_session.h"
 
@@ -9,7 +10,6 @@
 #include <cstdint>
 #include <iomanip>
 #include <new>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -91,9 +91,7 @@ int Render(const RenderOptions& options, std::ostream& out, std::ostream& err) {
         method.text = "method";
         session.Run(method);
     }
-    const int threads = options.threads > 0
-                            ? options.threads
-                            : int(std::max(1u, std::thread::hardware_concurrency()));
+    const int threads = options.threads > 0 ? options.threads : AfxProcessorCount();
     ComputeStats stats;
     session.Compute(options.steps, threads, stats);
 
@@ -120,9 +118,9 @@ int Render(const RenderOptions& options, std::ostream& out, std::ostream& err) {
         ok = !session.ReportMessages();
     }
     if (ok && options.stats)
-        out << "steps " << stats.steps << ", iterations " << stats.iterations << ", longest step "
-            << std::fixed << std::setprecision(3) << stats.longestStepMs << " ms, total "
-            << stats.totalMs << " ms\n";
+        out << "steps " << stats.steps << ", iterations " << stats.iterations
+            << ", longest idle call " << std::fixed << std::setprecision(3) << stats.longestStepMs
+            << " ms, total " << stats.totalMs << " ms\n";
     return ok ? 0 : 1;
 }
 

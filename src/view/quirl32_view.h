@@ -8,6 +8,7 @@
 #include "doc/quirl32_doc.h"
 #include "engine/compute_method.h"
 #include "engine/compute_stats.h"
+#include "engine/evaluation_ahead.h"
 #include "engine/rect_node.h"
 #include "platform/dc.h"
 #include "platform/palette.h"
@@ -64,11 +65,14 @@ public:
     void StepRandom(int left, int top, int right, int bottom);
     void RestartComputation();
     void FinishComputation();
-    // Runs the current recursion or line scan to its end at once, on threads
-    // threads (at least 1), with the very picture the idle steps would make.
-    // Returns false, doing nothing, for the random method or a view without
-    // work. Adds what it did to stats.
-    bool ComputeToEnd(int threads, ComputeStats& stats);
+
+    // Evaluation ahead of the steps on the shared workers (engine/). Before
+    // a step: true when what it needs is ready, so that it draws without
+    // computing; false while the workers are still at it (they wake the
+    // message loop when they deliver). Always true without workers.
+    bool PrepareStep();
+    // Drops the work ahead: it no longer fits what the view will show.
+    void DropWorkAhead();
 
     // Commands (engine/ and commands/).
     void OnSetCompute();
@@ -104,6 +108,8 @@ public:
     // The plain loop's iterations for every pixel evaluated so far, for
     // statistics.
     std::int64_t m_nKernelIterations = 0;
+    // Steps taken since construction.
+    std::int64_t m_nStepsTaken = 0;
     std::int32_t m_nMethod = Recursion;
     double m_dScaleX = 0.0;
     double m_dScaleY = 0.0;
@@ -112,4 +118,17 @@ public:
 
 private:
     void RegisterCommands();
+    // Writes palette index index at (x, y): window first, then the picture.
+    void WriteIndex(int x, int y, int index);
+    bool PrepareRandomStep();
+
+    // What PrepareStep found ready for the coming step.
+    struct StepInput {
+        enum Kind { None, Rect, Scan, Random } kind = None;
+        RectOutcome rect;
+        std::int32_t scanCount = 0;
+        RandomBatch random;
+    };
+    std::shared_ptr<EvaluationAhead> m_pAhead;
+    StepInput m_stepInput;
 };

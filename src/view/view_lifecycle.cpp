@@ -23,6 +23,8 @@ CQuirl32View::CQuirl32View() {
 }
 
 CQuirl32View::~CQuirl32View() {
+    if (m_pAhead != nullptr)
+        m_pAhead->Close();
     delete m_pPalette;
     m_pPalette = nullptr;
     delete m_pMemDC;

@@ -93,8 +93,8 @@ TEST_F(LowMemory, OnlyTheOffscreenPictureIsKept) {
 }
 
 TEST_F(LowMemory, APictureBeyondTheMemoryEndsWithAMessage) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "AddressSanitizer cannot run within a limited address space";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers cannot run within a limited address space";
 #endif
     // In a child whose address space cannot hold a picture of 1 GiB.
     const std::string errFile = (m_dir / "err.txt").string();

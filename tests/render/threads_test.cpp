@@ -79,7 +79,7 @@ TEST_F(RenderThreads, EveryThreadCountDrawsTheStepsPicture) {
 
 TEST_F(RenderThreads, StatsLineCountsThePlainLoopsIterations) {
     const std::regex line(
-        R"(steps (\d+), iterations (\d+), longest step \d+\.\d{3} ms, total \d+\.\d{3} ms\n)");
+        R"(steps (\d+), iterations (\d+), longest idle call \d+\.\d{3} ms, total \d+\.\d{3} ms\n)");
     std::string printed;
     std::smatch m;
     std::vector<std::string> args = kZoom;

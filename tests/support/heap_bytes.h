@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 // Part of the sanitizer runtime's allocator interface.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 inline std::size_t HeapBytesInUse() {

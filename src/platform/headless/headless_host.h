@@ -11,11 +11,14 @@
 // Dialog units are pixels times 6/4 across and 13/8 down (MS Sans Serif 8).
 //
 // Constructing a HeadlessHost makes it the framework's backend (AfxSetHost);
-// destroying it unsets it again.
+// destroying it unsets it again. It also sets the worker threads to none, so
+// that steps compute on the interface thread until a caller asks for workers
+// (AfxSetWorkerThreads).
 
 #include "platform/host.h"
 #include "platform/std_ids.h"
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -103,8 +106,11 @@ public:
     // The message loop: messages and paints first; when none is left,
     // app.OnIdle(count) with count 0, 1, 2, ... while it returns TRUE. A
     // message posted meanwhile is handled before the next idle call and the
-    // count starts again at 0. Stops after maxCalls idle calls, at Quit, or
-    // when the application asks for no more. Returns the idle calls made.
+    // count starts again at 0. When the application asks for no more while
+    // workers still compute for it, the loop waits for them to wake it and
+    // goes on with the count where it was. Stops after maxCalls idle calls,
+    // at Quit, or when the application asks for no more and no worker will
+    // wake it. Returns the idle calls made.
     int RunIdle(CWinApp& app, int maxCalls = 1000);
     // The same loop; TRUE when the application stopped asking for idle calls
     // (and nothing is queued) within maxCalls.
@@ -118,6 +124,9 @@ public:
         m_bIdleDue = true;
     }
     bool IsIdleDue() const { return m_bIdleDue; }
+    // The longest single idle call so far, in milliseconds, and a new start.
+    double LongestIdleCallMs() const { return m_longestIdleCallMs; }
+    void ResetLongestIdleCall() { m_longestIdleCallMs = 0.0; }
     std::size_t QueuedMessageCount() const { return m_queue.size(); }
     bool IsPaintPending(const CWnd* pWnd) const;
     // Runs a pending paint of the window now.
@@ -314,6 +323,8 @@ private:
     std::deque<Posted> m_queue;
     long m_nIdleCount = 0;
     bool m_bIdleDue = true;
+    std::uint64_t m_nWakesSeen = 0;
+    double m_longestIdleCallMs = 0.0;
     int m_nModalDepth = 0;
     bool m_bQuit = false;
     int m_nExitCode = 0;

@@ -3,6 +3,10 @@
 #include "platform/view.h"
 #include "platform/winapp.h"
 
+#include "platform/work_beside.h"
+
+#include <algorithm>
+#include <chrono>
 #include <stdexcept>
 
 void HeadlessHost::PostMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -63,6 +67,15 @@ int HeadlessHost::IdleLoop(CWinApp& app, int maxCalls, bool& ended) {
         if (HandleOne() != 0)
             continue;
         if (!m_bIdleDue) {
+            // Views wait for counts the workers are computing: the loop
+            // sleeps until they deliver, then asks again.
+            // (Pending work first: a worker counts its wake before the pool
+            // looks idle.)
+            if (AfxIsWorkPending() || AfxWakeCount() != m_nWakesSeen) {
+                AfxWaitForWake(m_nWakesSeen, std::chrono::milliseconds(50));
+                m_bIdleDue = true;
+                continue;
+            }
             ended = true;
             break;
         }
@@ -72,7 +85,14 @@ int HeadlessHost::IdleLoop(CWinApp& app, int maxCalls, bool& ended) {
             throw std::logic_error("idle call while a modal loop runs");
         const long count = m_nIdleCount++;
         ++calls;
-        if (!app.OnIdle(count))
+        m_nWakesSeen = AfxWakeCount();
+        const auto start = std::chrono::steady_clock::now();
+        const BOOL more = app.OnIdle(count);
+        m_longestIdleCallMs = std::max(
+            m_longestIdleCallMs,
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+        if (!more)
             m_bIdleDue = false;
     }
     return calls;

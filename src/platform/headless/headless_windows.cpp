@@ -2,6 +2,7 @@
 
 #include "platform/bars.h"
 #include "platform/frame.h"
+#include "platform/work_beside.h"
 
 #include <algorithm>
 #include <utility>
@@ -13,6 +14,8 @@ CSize HeadlessHost::ClientSizeOf(int outerWidth, int outerHeight) {
 
 HeadlessHost::HeadlessHost() {
     AfxSetHost(this);
+    // Steps compute on the interface thread unless workers are asked for.
+    AfxSetWorkerThreads(0);
 }
 
 HeadlessHost::~HeadlessHost() {

@@ -3,6 +3,7 @@
 #include "platform/qt/guarded_call.h"
 #include "platform/qt/posted_message.h"
 #include "platform/winapp.h"
+#include "platform/work_beside.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -20,12 +21,32 @@ IdlePump::IdlePump() {
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &IdlePump::Tick);
     qApp->installEventFilter(this);
+    AfxSetIdleWaker([this] { Wake(); });
     m_timer.start();
 }
 
 IdlePump::~IdlePump() {
+    AfxSetIdleWaker(nullptr);
     if (qApp != nullptr)
         qApp->removeEventFilter(this);
+}
+
+void IdlePump::Wake() {
+    // One queued call at a time, however many results arrive meanwhile.
+    if (m_wakePosted.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_wakePosted = false;
+            if (!m_timer.isActive() && !IsSuspended())
+                m_timer.start();
+        },
+        Qt::QueuedConnection);
+}
+
+bool IdlePump::IsRunning() const {
+    return m_timer.isActive() || m_wakePosted || AfxIsWorkPending();
 }
 
 bool IdlePump::IsSuspended() const {
@@ -113,8 +134,10 @@ void IdlePump::Tick() {
         if (beforeIdle)
             beforeIdle();
         more = GuardedCall([&] { return app->OnIdle(m_count++) != FALSE; }, false);
+        // Views that wait for the workers still have work: the workers wake
+        // the pump when they deliver.
         if (afterIdle)
-            afterIdle(more);
+            afterIdle(more || AfxIsWorkPending());
     } while (more && !IsSuspended() && budget.elapsed() < kTickBudgetMs);
     m_inTick = false;
     if (!more)

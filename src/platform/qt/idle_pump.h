@@ -2,13 +2,16 @@
 // The idle loop: while nothing is waiting, a zero-interval timer calls the
 // application's OnIdle with a count that starts at 0 after every handled
 // event (paints and timers excepted) and stops when OnIdle asks for no more.
-// No idle call runs while a modal loop or a popup menu is open.
+// No idle call runs while a modal loop or a popup menu is open. When views
+// wait for the workers, OnIdle asks for no more and the pump sleeps until
+// the workers wake it.
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
 
 class IdlePump : public QObject {
@@ -19,8 +22,13 @@ public:
 
     // Starts over at count 0 and runs again if it had stopped.
     void Restart();
+    // Runs again if it had stopped, the count going on where it was: the
+    // workers delivered what a waiting view needs. Any thread may call it.
+    void Wake();
     long Count() const { return m_count; }
-    bool IsRunning() const { return m_timer.isActive(); }
+    // Whether idle calls go on: the timer runs, or views wait for workers
+    // that will wake the pump.
+    bool IsRunning() const;
     bool IsSuspended() const;
 
     // Modal loops register themselves; the pump resumes at count 0 when the
@@ -29,7 +37,8 @@ public:
     void LeaveModal();
     int ModalDepth() const { return m_modalDepth; }
 
-    // Before each idle call (pending paints) and after it (with its result).
+    // Before each idle call (pending paints) and after it (with its result,
+    // or true while views wait for workers that will wake the pump).
     std::function<void()> beforeIdle;
     std::function<void(bool more)> afterIdle;
 
@@ -46,6 +55,7 @@ private:
     long m_count = 0;
     int m_modalDepth = 0;
     bool m_inTick = false;
+    std::atomic<bool> m_wakePosted{false};
     QPoint m_lastMousePos{-1000000, -1000000};
 };
 

@@ -1,0 +1,170 @@
+#pragma once
+// A set view's evaluation ahead of its idle steps, on the shared workers.
+// For the recursion it works out the coming rectangles in the order the
+// steps will take them (each rectangle's outcome is a pure function of the
+// rectangle, the mapping, the limit and the palette size); for the line scan
+// the coming pixels from the scan position on; for the random method the
+// points one step has taken. The view's steps take what is ready and stay
+// exactly the plain steps; whatever no longer fits what the view shows is
+// dropped, never drawn.
+//
+// Everything here is called on the interface thread, except what the pool
+// calls (TakeJob, HasJob, JobBack) on workers under its mutex. All shared
+// members are guarded by that mutex.
+
+#include "engine/count_job.h"
+#include "engine/kernel/kernel.h"
+#include "engine/pixel_rect.h"
+#include "engine/worker_pool.h"
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+// What a step of the recursion does with its rectangle.
+struct RectOutcome {
+    enum Kind { Pixels, Uniform, Split } kind = Pixels;
+    std::vector<std::int32_t> counts; // Pixels: the rectangle's counts, row by row
+    int index = 0;                    // Uniform: the border's palette index
+    std::int64_t iterations = 0;      // the plain loop's, for statistics
+};
+
+// The inclusive rectangle a line scan covers.
+struct ScanArea {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    std::int64_t Width() const { return std::int64_t(right) - left + 1; }
+    std::int64_t Pixels() const { return Width() * (std::int64_t(bottom) - top + 1); }
+};
+
+// A random step's points and their counts.
+struct RandomBatch {
+    std::vector<std::pair<int, int>> points;
+    std::vector<std::int32_t> counts;
+    std::int64_t iterations = 0;
+};
+
+class EvaluationAhead : public AheadClient {
+public:
+    // A new client of the shared pool.
+    static std::shared_ptr<EvaluationAhead> Create();
+    // The view closes: all work ends and the client leaves the pool.
+    void Close();
+    // Drops all work ahead. A random step's points that were never drawn go
+    // back to the generator when no one has taken values after them.
+    void Drop();
+
+    // How many bytes of counts may wait ahead of the steps.
+    void SetBudget(std::size_t bytes);
+
+    // Recursion: the outcome for r, the rectangle the next step pops, once
+    // worked out with these parameters. roots gives the pending rectangles,
+    // the next one first, when the plan has to be made anew. False while not
+    // ready. Throws std::bad_alloc when a worker ran out of memory on it.
+    bool TakeRect(const KernelParams& params, const PixelRect& r,
+                  const std::function<std::vector<PixelRect>()>& roots, RectOutcome& out);
+
+    // Line scan: the count of pixel (x, y), the next the scan draws.
+    bool TakeScanCount(const KernelParams& params, const ScanArea& area, int x, int y,
+                       std::int32_t& count);
+
+    // Random: a step's batch. Start hands it to the workers with the
+    // generator's state before and after its points were taken.
+    enum class RandomState { None, Waiting, Ready };
+    RandomState Random(const KernelParams& params);
+    void StartRandom(const KernelParams& params, RandomBatch batch, std::unique_ptr<CountJob> job,
+                     unsigned before, unsigned after);
+    RandomBatch TakeRandom();
+    // Whether another view's random step holds the generator: its points are
+    // taken and not yet drawn, so no other step may take any now.
+    bool RandomSequenceHeldByOther() const;
+    // The same for a view without a client of its own: whether any view's
+    // random step holds the generator.
+    static bool RandomSequenceHeld();
+
+    // AheadClient, under the pool's mutex.
+    std::shared_ptr<AheadJob> TakeJob() override;
+    bool HasJob() const override;
+    void JobBack(const std::shared_ptr<AheadJob>& job, bool finished) override;
+
+private:
+    enum class State { Pending, Running, Done };
+
+    // A rectangle's place in the order of the steps: the pending rectangle it
+    // descends from, then the quadrants in the order they come off the stack.
+    struct NodeKey {
+        std::uint32_t root = 0;
+        std::uint64_t path = 0;
+        std::uint32_t depth = 0;
+        bool operator<(const NodeKey& o) const;
+        bool operator==(const NodeKey& o) const = default;
+        NodeKey Child(int j) const;
+    };
+    struct Node {
+        PixelRect r;
+        State state = State::Pending;
+        std::shared_ptr<AheadJob> job; // while pending again after a slice
+        RectOutcome outcome;
+        std::size_t bytes = 0;
+        bool failed = false;
+    };
+    struct Chunk {
+        std::int64_t start = 0;
+        std::int32_t n = 0;
+        State state = State::Pending;
+        std::shared_ptr<AheadJob> job;
+        std::vector<std::int32_t> counts;
+        bool failed = false;
+    };
+    struct RectPlan {
+        bool active = false;
+        KernelParams params;
+        std::uint64_t generation = 0;
+        std::map<NodeKey, Node> nodes;
+        std::set<NodeKey> pending;
+        std::size_t bytes = 0;
+    };
+    struct ScanPlan {
+        bool active = false;
+        KernelParams params;
+        ScanArea area;
+        std::uint64_t generation = 0;
+        std::deque<Chunk> chunks;
+        std::int64_t next = 0; // first pixel without a chunk
+        std::size_t bytes = 0;
+    };
+    struct RandomPlan {
+        bool active = false;
+        State state = State::Pending;
+        KernelParams params;
+        std::uint64_t generation = 0;
+        std::shared_ptr<AheadJob> job;
+        RandomBatch batch;
+        unsigned before = 0, after = 0;
+        bool failed = false;
+    };
+    class RectJob;
+    class ScanJob;
+    class RandomJob;
+
+    void NewRectPlan(const KernelParams& params, const std::vector<PixelRect>& roots);
+    void NewScanPlan(const KernelParams& params, const ScanArea& area, std::int64_t first);
+    void DropRects();
+    void DropScan();
+    // On the interface thread: gives the generator back what the batch took.
+    void AbandonRandom();
+    // Under the mutex: whether the plans have a job for a worker now.
+    bool RectJobWaiting() const;
+    bool ScanJobWaiting() const;
+
+    std::atomic<std::size_t> m_budget{1 << 20}; // set without the mutex
+    RectPlan m_rects;
+    ScanPlan m_scan;
+    RandomPlan m_random;
+    bool m_closed = false;
+};

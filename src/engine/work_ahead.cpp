@@ -1,0 +1,179 @@
+// What a step needs, taken from the workers' evaluation ahead of the steps.
+// The step itself stays the plain step: it only finds its counts computed.
+
+#include "engine/pixel_work.h"
+#include "platform/crt_rand.h"
+#include "platform/work_beside.h"
+#include "view/quirl32_view.h"
+
+#include <algorithm>
+
+namespace {
+
+// Iterations a random step may spend on the interface thread before it hands
+// its points to the workers: well below a millisecond.
+constexpr std::int64_t kInlineBudget = std::int64_t(1) << 18;
+
+// Random steps of more points than this are plain steps: their points and
+// counts held at once would take too much memory.
+constexpr std::int32_t kMaxRandomBatch = 1 << 20;
+
+// Counts waiting ahead of the steps: 2 bytes a pixel of the view, within
+// bounds that keep small windows busy and huge pictures small.
+std::size_t AheadBudget(const RECT& c) {
+    const std::size_t pixels = std::size_t(std::max(c.right - c.left + 1, 1)) *
+                               std::size_t(std::max(c.bottom - c.top + 1, 1));
+    return std::clamp<std::size_t>(2 * pixels, std::size_t(256) << 10, std::size_t(16) << 20);
+}
+
+// The plain loop's iterations one step of the view's method may need at
+// worst: every pixel it can evaluate run to the limit. The recursion's
+// largest step is the first border test, or the whole area when the window
+// is a narrow rectangle itself.
+std::int64_t WorstStepIterations(int method, const RECT& c, std::int32_t limit,
+                                 std::int32_t randomPoints) {
+    const std::int64_t perPixel = std::max<std::int64_t>(limit, 1);
+    const std::int64_t w = std::max<std::int64_t>(std::int64_t(c.right) - c.left + 1, 1);
+    const std::int64_t h = std::max<std::int64_t>(std::int64_t(c.bottom) - c.top + 1, 1);
+    switch (method) {
+    case Recursion: {
+        const bool narrow = IsNarrowRect(PixelRect{c.left, c.top, c.right, c.bottom});
+        return (narrow ? w * h : 2 * (w + h)) * perPixel;
+    }
+    case LineScan:
+        return perPixel;
+    case Random:
+        return std::max<std::int64_t>(randomPoints, 0) * perPixel;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+bool CQuirl32View::PrepareStep() {
+    m_stepInput = StepInput{};
+    const int threads = AfxWorkerThreads();
+    // Every step computes for itself without workers, and where its work at
+    // worst is too little to be worth handing over. The bound holds for the
+    // whole computation: a new limit, size or point count restarts it.
+    if (threads == 0 || WorstStepIterations(m_nMethod, m_rcClient, m_pDoc->m_nIterations,
+                                            m_pDoc->m_nRandomPoints) <= AfxInlineStepIterations()) {
+        DropWorkAhead();
+        // The one sequence of random points is taken in the order of the
+        // steps: while another view's points are out, this step waits.
+        const bool held = m_pAhead != nullptr ? m_pAhead->RandomSequenceHeldByOther()
+                                              : EvaluationAhead::RandomSequenceHeld();
+        return !(threads > 0 && m_nMethod == Random && held);
+    }
+    WorkerPool::Instance().SetThreads(threads);
+    if (m_pAhead == nullptr)
+        m_pAhead = EvaluationAhead::Create();
+    m_pAhead->SetBudget(AheadBudget(m_rcClient));
+    const KernelParams params = ViewKernelParams(*this);
+    const RECT& c = m_rcClient;
+    switch (m_nMethod) {
+    case Recursion: {
+        const PixelRect next = m_pRectStack != nullptr
+                                   ? PixelRect{m_pRectStack->left, m_pRectStack->top,
+                                               m_pRectStack->right, m_pRectStack->bottom}
+                                   : PixelRect{c.left, c.top, c.right, c.bottom};
+        const auto pending = [&] {
+            std::vector<PixelRect> rects;
+            for (const RectNode* n = m_pRectStack; n != nullptr; n = n->next)
+                rects.push_back(PixelRect{n->left, n->top, n->right, n->bottom});
+            if (rects.empty())
+                rects.push_back(next);
+            return rects;
+        };
+        if (!m_pAhead->TakeRect(params, next, pending, m_stepInput.rect))
+            return false;
+        m_stepInput.kind = StepInput::Rect;
+        return true;
+    }
+    case LineScan: {
+        // Where the step will draw, as StepLineScan finds it.
+        int x = m_nScanX, y = m_nScanY;
+        if (y == 0 && x == 0) {
+            y = c.top;
+            x = c.left;
+        }
+        if (x > c.right) {
+            x = c.left;
+            ++y;
+        }
+        if (y > c.bottom)
+            return true; // the step that finishes draws nothing
+        const ScanArea area{c.left, c.top, c.right, c.bottom};
+        if (!m_pAhead->TakeScanCount(params, area, x, y, m_stepInput.scanCount))
+            return false;
+        m_stepInput.kind = StepInput::Scan;
+        return true;
+    }
+    case Random:
+        return PrepareRandomStep();
+    default:
+        return true;
+    }
+}
+
+bool CQuirl32View::PrepareRandomStep() {
+    if (m_pDoc->m_nRandomPoints <= 0)
+        return true;
+    const KernelParams params = ViewKernelParams(*this);
+    switch (m_pAhead->Random(params)) {
+    case EvaluationAhead::RandomState::Ready:
+        m_stepInput.random = m_pAhead->TakeRandom();
+        m_stepInput.kind = StepInput::Random;
+        return true;
+    case EvaluationAhead::RandomState::Waiting:
+        return false;
+    case EvaluationAhead::RandomState::None:
+        break;
+    }
+    // The one sequence of points is taken in the order of the steps: while
+    // another view's points are out, this step waits.
+    if (m_pAhead->RandomSequenceHeldByOther())
+        return false;
+    if (m_pDoc->m_nRandomPoints > kMaxRandomBatch)
+        return true;
+    const RECT& c = m_rcClient;
+    RandomBatch batch;
+    const unsigned before = crt::randstate();
+    // The value 32767 reaches right and bottom exactly.
+    constexpr double k = 1.0 / 32767.0;
+    const double w = c.right - c.left;
+    const double h = c.bottom - c.top;
+    for (int i = 0; i < m_pDoc->m_nRandomPoints; ++i) {
+        const double r1 = crt::rand();
+        const int x = c.left + int(r1 * k * w);
+        const double r2 = crt::rand();
+        const int y = c.top + int(r2 * k * h);
+        batch.points.emplace_back(x, y);
+    }
+    const unsigned after = crt::randstate();
+    auto job = std::make_unique<CountJob>(params, batch.points, kInlineBudget);
+    if (job->Run(kInlineBudget)) {
+        // Cheap enough to draw at once.
+        batch.counts = std::move(job->Counts());
+        batch.iterations = job->Iterations();
+        m_stepInput.random = std::move(batch);
+        m_stepInput.kind = StepInput::Random;
+        return true;
+    }
+    m_pAhead->StartRandom(params, std::move(batch), std::move(job), before, after);
+    return false;
+}
+
+void CQuirl32View::DropWorkAhead() {
+    if (m_pAhead != nullptr)
+        m_pAhead->Drop();
+}
+
+void CQuirl32View::WriteIndex(int x, int y, int index) {
+    const COLORREF color = PaletteIndexColor(index);
+    if (m_pWindowDC != nullptr)
+        m_pWindowDC->SetPixel(x, y, color);
+    if (m_pMemDC != nullptr)
+        m_pMemDC->SetPixel(x, y, color);
+}

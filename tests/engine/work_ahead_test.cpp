@@ -1,0 +1,463 @@
+// Evaluation ahead of the steps on worker threads: after every step the
+// views' state (both pictures, the stack, the scan position, the flags and
+// the stamps) equals what the plain steps on the interface thread give, for
+// the worked examples and for random scenarios with commands mid-way, on 1,
+// 2 and 8 workers; the idle loop sleeps while views wait and never ends
+// before their work is done.
+
+#include "app/quirl32_app.h"
+#include "app/set_doc_template.h"
+#include "commands/resource_ids.h"
+#include "commands/resources.h"
+#include "platform/crt_rand.h"
+#include "platform/frame.h"
+#include "platform/headless/headless_host.h"
+#include "platform/timeb.h"
+#include "platform/work_beside.h"
+#include "view/quirl32_view.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A clock that moves a millisecond at every reading, so that stamps tell
+// apart how often and in which order they were taken.
+struct CountingClock {
+    static inline std::int64_t readings = 0;
+    static void Read(_timeb* t) {
+        t->time = std::int32_t(1000 + readings / 1000);
+        t->millitm = std::uint16_t(readings % 1000);
+        ++readings;
+    }
+};
+
+std::uint64_t Hash(const Surface* s) {
+    if (s == nullptr)
+        return 0;
+    std::uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < s->Height(); ++y)
+        for (int x = 0; x < s->Width(); ++x) {
+            h ^= s->Row(y)[x];
+            h *= 1099511628211ull;
+        }
+    return h ^ std::uint64_t(s->Width()) << 32 ^ std::uint64_t(s->Height());
+}
+
+struct ViewState {
+    std::uint64_t window = 0, picture = 0;
+    std::vector<std::array<int, 4>> stack;
+    int scanX = 0, scanY = 0, working = 0, method = 0, valid = 0, colors = 0;
+    std::int64_t start = 0, finish = 0, steps = 0, iterations = 0;
+    bool operator==(const ViewState&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ViewState& s) {
+    return out << "{step " << s.steps << " window " << s.window << " picture " << s.picture
+               << " stack " << s.stack.size() << " scan " << s.scanX << "," << s.scanY
+               << " working " << s.working << " valid " << s.valid << " stamps " << s.start << "/"
+               << s.finish << " iterations " << s.iterations << "}";
+}
+
+// A running application on the headless backend with the given workers.
+class Session {
+public:
+    explicit Session(int workers) : inlineBefore(AfxInlineStepIterations()) {
+        AfxSetResources(&Quirl32Resources());
+        crt::srand(1);
+        CountingClock::readings = 0;
+        AfxSetClock(&CountingClock::Read);
+        app.AddDocTemplate(NewSetDocTemplate());
+        frame = new CMDIFrameWnd;
+        frame->LoadFrame(IDR_MAINFRAME, 0, nullptr, nullptr);
+        app.m_pMainWnd = frame;
+        AfxSetWorkerThreads(workers);
+        // Every step through the workers, however cheap.
+        AfxSetInlineStepIterations(0);
+    }
+    ~Session() {
+        app.CloseAllDocuments();
+        app.m_pMainWnd = nullptr;
+        delete frame;
+        AfxSetClock(nullptr);
+        AfxSetWorkerThreads(0);
+        AfxSetInlineStepIterations(inlineBefore);
+    }
+
+    CQuirl32View* NewView(int width, int height) {
+        app.OnFileNew();
+        auto* view = dynamic_cast<CQuirl32View*>(host.GetActiveChildFrame()->GetActiveView());
+        host.SetViewClientSize(view, width, height);
+        host.PumpMessages();
+        return view;
+    }
+
+    ViewState State(CQuirl32View* v) {
+        ViewState s;
+        s.window = Hash(host.GetWindowSurface(v));
+        s.picture = Hash(v->m_pMemDC->GetSurface());
+        for (const RectNode* n = v->m_pRectStack; n != nullptr; n = n->next)
+            s.stack.push_back({n->left, n->top, n->right, n->bottom});
+        s.scanX = v->m_nScanX;
+        s.scanY = v->m_nScanY;
+        s.working = v->m_bWorking;
+        s.method = v->m_nMethod;
+        s.valid = v->m_pDoc->m_bPictureValid;
+        s.colors = v->m_nColors;
+        s.start = std::int64_t(v->m_tStart.time) * 1000 + v->m_tStart.millitm;
+        s.finish = std::int64_t(v->m_tFinish.time) * 1000 + v->m_tFinish.millitm;
+        s.steps = v->m_nStepsTaken;
+        s.iterations = v->m_nKernelIterations;
+        return s;
+    }
+
+    HeadlessHost host;
+    CQuirl32App app;
+    CMDIFrameWnd* frame = nullptr;
+    std::int64_t inlineBefore;
+};
+
+// One step of the view as the idle loop takes it, waiting for the workers as
+// the loop would; false when the view has no work.
+bool TakeStep(CQuirl32View* v) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (v->m_bWorking != 0) {
+        const std::uint64_t seen = AfxWakeCount();
+        const std::int64_t before = v->m_nStepsTaken;
+        v->IdleStep();
+        if (v->m_nStepsTaken != before)
+            return true;
+        if (std::chrono::steady_clock::now() > deadline) {
+            ADD_FAILURE() << "no step within a minute";
+            return false;
+        }
+        AfxWaitForWake(seen, std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+struct Action {
+    enum Kind { Stop, Compute, Method, Zoom, Scheme, Iterations, Resize, Unzoom } kind = Stop;
+    int a = 0, b = 0, c = 0, d = 0;
+};
+
+struct Scenario {
+    std::string name;
+    int width = 0, height = 0, limit = 50, method = Recursion, randomPoints = 10;
+    int steps = 0;                              // steps to take at most
+    std::vector<std::pair<int, Action>> script; // before step n, do this
+};
+
+void Apply(Session& s, CQuirl32View* v, const Action& a) {
+    switch (a.kind) {
+    case Action::Stop:
+        v->OnSetStop();
+        break;
+    case Action::Compute:
+        if (v->m_bWorking == 0)
+            v->OnSetCompute();
+        break;
+    case Action::Method: {
+        const UINT ids[] = {ID_METHOD_RECURSION, ID_METHOD_LINESCAN, ID_METHOD_RANDOM};
+        s.host.SendCommand(ids[a.a]);
+        break;
+    }
+    case Action::Zoom:
+        s.host.PushRubberBand(CRect(a.a, a.b, a.c, a.d));
+        v->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(a.a, a.b));
+        break;
+    case Action::Scheme: {
+        const UINT ids[] = {ID_COLORS_STANDARD, ID_COLORS_GRAYSCALE, ID_COLORS_BW};
+        s.host.SendCommand(ids[a.a]);
+        break;
+    }
+    case Action::Iterations:
+        v->m_pDoc->m_nIterations = a.a;
+        v->RestartComputation();
+        break;
+    case Action::Resize:
+        s.host.SetViewClientSize(v, a.a, a.b);
+        break;
+    case Action::Unzoom:
+        s.host.SendCommand(ID_SET_UNZOOM);
+        break;
+    }
+    s.host.PumpMessages();
+}
+
+// The state after every step and every command of the scenario.
+std::vector<ViewState> Run(const Scenario& sc, int workers) {
+    Session s(workers);
+    CQuirl32View* v = s.NewView(sc.width, sc.height);
+    v->m_pDoc->m_nIterations = sc.limit;
+    v->m_pDoc->m_nRandomPoints = sc.randomPoints;
+    v->m_nMethod = sc.method;
+    std::vector<ViewState> states;
+    std::size_t next = 0;
+    for (int step = 0; step < sc.steps; ++step) {
+        for (; next < sc.script.size() && sc.script[next].first == step; ++next) {
+            Apply(s, v, sc.script[next].second);
+            states.push_back(s.State(v));
+        }
+        if (TakeStep(v))
+            states.push_back(s.State(v));
+        else if (next == sc.script.size())
+            break;
+    }
+    return states;
+}
+
+void ExpectSameAsSerial(const Scenario& sc) {
+    const std::vector<ViewState> serial = Run(sc, 0);
+    ASSERT_FALSE(serial.empty()) << sc.name;
+    for (int workers : {1, 2, 8}) {
+        const std::vector<ViewState> ahead = Run(sc, workers);
+        ASSERT_EQ(ahead.size(), serial.size()) << sc.name << " on " << workers << " workers";
+        for (std::size_t i = 0; i < serial.size(); ++i)
+            ASSERT_EQ(ahead[i], serial[i])
+                << sc.name << " on " << workers << " workers, state " << i;
+    }
+}
+
+Scenario Whole(std::string name, int w, int h, int method = Recursion, int limit = 50) {
+    Scenario sc;
+    sc.name = std::move(name);
+    sc.width = w;
+    sc.height = h;
+    sc.method = method;
+    sc.limit = limit;
+    sc.steps = 2000000;
+    return sc;
+}
+
+TEST(WorkAhead, WorkedExamplesStepByStep) {
+    ExpectSameAsSerial(Whole("first split 300x200", 300, 200));
+    ExpectSameAsSerial(Whole("5x5", 5, 5));
+    ExpectSameAsSerial(Whole("narrow 4 high", 90, 4));
+    ExpectSameAsSerial(Whole("line scan 3x2", 3, 2, LineScan));
+    ExpectSameAsSerial(Whole("line scan 40x30 at 1000", 40, 30, LineScan, 1000));
+    ExpectSameAsSerial(Whole("limit 0", 30, 20, Recursion, 0));
+    ExpectSameAsSerial(Whole("limit 1", 30, 20, LineScan, 1));
+    Scenario unzoom = Whole("unzoom: one fill", 300, 200);
+    unzoom.script = {{0, {Action::Unzoom}}};
+    ExpectSameAsSerial(unzoom);
+    Scenario random = Whole("random points", 300, 200, Random);
+    random.steps = 40;
+    ExpectSameAsSerial(random);
+    Scenario none = Whole("no random points", 30, 20, Random);
+    none.randomPoints = 0;
+    none.steps = 5;
+    ExpectSameAsSerial(none);
+    // Deep: counts far beyond the first pass, and orbits iterated by hand.
+    Scenario deep = Whole("seahorse at 30000000", 24, 16, Recursion, 30000000);
+    deep.script = {{0, {Action::Zoom, 180, 60, 186, 64}}};
+    ExpectSameAsSerial(deep);
+}
+
+TEST(WorkAhead, CommandsMidwayKeepTheirMeaning) {
+    Scenario sc = Whole("recursion, then line scan, then back", 80, 60, Recursion, 255);
+    sc.script = {{30, {Action::Method, LineScan}},
+                 {200, {Action::Method, Recursion}},
+                 {260, {Action::Method, LineScan}}};
+    ExpectSameAsSerial(sc);
+
+    sc = Whole("stop and compute", 80, 60, LineScan, 200);
+    sc.script = {{50, {Action::Stop}}, {51, {Action::Method, Recursion}}, {52, {Action::Compute}}};
+    ExpectSameAsSerial(sc);
+
+    sc = Whole("scheme changes mid-way", 120, 90, Recursion, 1000);
+    sc.script = {{40, {Action::Scheme, 1}}, {90, {Action::Scheme, 2}}, {140, {Action::Scheme, 0}}};
+    ExpectSameAsSerial(sc);
+
+    sc = Whole("zoom, limit, resize", 100, 70, Recursion, 100);
+    sc.script = {{25, {Action::Zoom, 30, 20, 60, 45}},
+                 {60, {Action::Iterations, 2000}},
+                 {90, {Action::Resize, 70, 90}},
+                 {120, {Action::Unzoom}}};
+    ExpectSameAsSerial(sc);
+
+    sc = Whole("random, stopped and switched", 60, 40, Random, 5000);
+    sc.randomPoints = 25;
+    sc.steps = 120;
+    sc.script = {{20, {Action::Stop}},
+                 {21, {Action::Compute}},
+                 {40, {Action::Method, LineScan}},
+                 {70, {Action::Method, Random}},
+                 {90, {Action::Scheme, 1}}};
+    ExpectSameAsSerial(sc);
+}
+
+TEST(WorkAhead, RandomScenarios) {
+    std::mt19937 gen(11);
+    const auto pick = [&](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(gen);
+    };
+    const int limits[] = {1, 50, 255, 1000, 20000};
+    for (int n = 0; n < 12; ++n) {
+        Scenario sc;
+        sc.width = pick(1, 90);
+        sc.height = pick(1, 70);
+        sc.limit = limits[pick(0, 4)];
+        sc.method = pick(0, 2);
+        sc.randomPoints = pick(0, 30);
+        sc.steps = pick(50, 600);
+        for (int step = pick(0, 40); step < sc.steps; step += pick(5, 120)) {
+            Action a;
+            a.kind = Action::Kind(pick(0, 7));
+            switch (a.kind) {
+            case Action::Method:
+            case Action::Scheme:
+                a.a = pick(0, 2);
+                break;
+            case Action::Zoom:
+                a.a = pick(0, sc.width / 2);
+                a.b = pick(0, sc.height / 2);
+                a.c = a.a + pick(2, 30);
+                a.d = a.b + pick(2, 30);
+                break;
+            case Action::Iterations:
+                a.a = limits[pick(0, 4)];
+                break;
+            case Action::Resize:
+                a.a = pick(1, 90);
+                a.b = pick(1, 70);
+                break;
+            default:
+                break;
+            }
+            sc.script.emplace_back(step, a);
+            if (a.kind == Action::Stop)
+                sc.script.emplace_back(step + pick(1, 10), Action{Action::Compute});
+        }
+        sc.name = "scenario " + std::to_string(n);
+        ExpectSameAsSerial(sc);
+    }
+}
+
+struct WindowSetup {
+    int width = 0, height = 0, method = Recursion, limit = 50, randomPoints = 10;
+};
+
+// A step some window took, and its state after it.
+struct Event {
+    int window = 0;
+    ViewState state;
+};
+
+// Windows made in this order, stepped by the application's idle handler as
+// the message loop calls it. Once schemeAt events are taken the colour
+// scheme changes, once closeAt are, the window closeWindow closes (where
+// that happened is written back). Returns every window's steps in the order
+// they were taken, or replays the given ones on the plain steps and
+// compares.
+std::vector<Event> RunWindows(const std::vector<WindowSetup>& setups, int workers,
+                              std::size_t maxEvents, std::size_t& schemeAt, std::size_t& closeAt,
+                              int closeWindow, const std::vector<Event>* replay = nullptr) {
+    Session s(workers);
+    std::vector<CQuirl32View*> views;
+    for (const WindowSetup& w : setups) {
+        CQuirl32View* v = s.NewView(w.width, w.height);
+        v->m_pDoc->m_nIterations = w.limit;
+        v->m_pDoc->m_nRandomPoints = w.randomPoints;
+        v->m_nMethod = w.method;
+        views.push_back(v);
+    }
+    bool schemed = false, closed = false;
+    const auto between = [&](std::size_t at) {
+        if (at >= schemeAt && !schemed) {
+            s.host.SendCommand(ID_COLORS_GRAYSCALE);
+            schemeAt = at;
+            schemed = true;
+        }
+        if (at >= closeAt && !closed) {
+            auto* frame = dynamic_cast<CMDIChildWnd*>(views[std::size_t(closeWindow)]->GetParent());
+            s.host.ActivateChildFrame(frame);
+            s.host.SendCommand(ID_FILE_CLOSE);
+            views[std::size_t(closeWindow)] = nullptr;
+            closeAt = at;
+            closed = true;
+        }
+    };
+    std::vector<Event> events;
+    if (replay != nullptr) {
+        for (const Event& e : *replay) {
+            between(events.size());
+            CQuirl32View* v = views[std::size_t(e.window)];
+            EXPECT_NE(v, nullptr);
+            if (v == nullptr)
+                break;
+            v->IdleStep();
+            events.push_back(Event{e.window, s.State(v)});
+            EXPECT_EQ(events.back().state, e.state)
+                << "window " << e.window << " after event " << events.size() - 1;
+            if (events.back().state != e.state)
+                break;
+        }
+        return events;
+    }
+    long count = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (events.size() < maxEvents && std::chrono::steady_clock::now() < deadline) {
+        between(events.size());
+        std::vector<std::int64_t> before;
+        for (CQuirl32View* v : views)
+            before.push_back(v != nullptr ? v->m_nStepsTaken : 0);
+        const std::uint64_t seen = AfxWakeCount();
+        const BOOL more = s.app.OnIdle(count++);
+        // The handler steps the newest window first.
+        for (int i = int(views.size()) - 1; i >= 0; --i) {
+            CQuirl32View* v = views[std::size_t(i)];
+            if (v != nullptr && v->m_nStepsTaken != before[std::size_t(i)])
+                events.push_back(Event{i, s.State(v)});
+        }
+        if (!more) {
+            bool working = false;
+            for (CQuirl32View* v : views)
+                working = working || (v != nullptr && v->m_bWorking != 0);
+            if (!working)
+                break;
+            AfxWaitForWake(seen, std::chrono::milliseconds(100));
+        }
+    }
+    return events;
+}
+
+void ExpectWindowsAsSerial(const std::vector<WindowSetup>& setups, std::size_t maxEvents,
+                           std::size_t schemeAt, std::size_t closeAt, int closeWindow) {
+    for (int workers : {1, 2, 8}) {
+        std::size_t scheme = schemeAt, close = closeAt;
+        const std::vector<Event> ahead =
+            RunWindows(setups, workers, maxEvents, scheme, close, closeWindow);
+        ASSERT_FALSE(ahead.empty());
+        const std::vector<Event> serial =
+            RunWindows(setups, 0, maxEvents, scheme, close, closeWindow, &ahead);
+        EXPECT_EQ(serial.size(), ahead.size()) << workers << " workers";
+    }
+}
+
+TEST(WorkAhead, TwoWindowsHeavyAndLight) {
+    // A heavy window beside a light one, both random ones sharing the one
+    // sequence of points; the heavy one closes mid-way.
+    ExpectWindowsAsSerial({{60, 40, Recursion, 200000}, {30, 20, Recursion, 50}}, 100000, 50, 400,
+                          0);
+    ExpectWindowsAsSerial({{40, 30, Random, 3000, 20}, {30, 20, Random, 50, 7}}, 300, 100, 1000, 0);
+}
+
+TEST(WorkAhead, ThirtyWindows) {
+    std::mt19937 gen(30);
+    const auto pick = [&](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(gen);
+    };
+    std::vector<WindowSetup> setups;
+    for (int i = 0; i < 30; ++i)
+        setups.push_back(
+            {pick(2, 40), pick(2, 30), pick(0, 2), pick(0, 1) ? 50 : 2000, pick(0, 12)});
+    ExpectWindowsAsSerial(setups, 6000, 700, 1500, 7);
+}
+
+} // namespace
