@@ -54,7 +54,7 @@ metainfo=usr/share/metainfo/io.github.quirl32.Quirl32.metainfo.xml
 expected=(usr/bin/quirl32 usr/bin/quirl32-render
     usr/share/applications/quirl32.desktop usr/share/mime/packages/quirl32.xml
     usr/share/doc/quirl32/html/index.html
-    usr/share/man/man1/quirl32.1 usr/share/man/man1/quirl32-render.1 "$metainfo")
+    usr/share/man/man1/quirl32.1.gz usr/share/man/man1/quirl32-render.1.gz "$metainfo")
 for size in 16 32 48 256; do
     expected+=("usr/share/icons/hicolor/${size}x$size/apps/quirl32.png"
         "usr/share/icons/hicolor/${size}x$size/mimetypes/application-x-quirl32.png")

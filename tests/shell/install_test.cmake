@@ -9,8 +9,8 @@ if(NOT result EQUAL 0)
 endif()
 
 set(expected bin/quirl32 bin/quirl32-render share/applications/quirl32.desktop
-             share/mime/packages/quirl32.xml share/man/man1/quirl32.1
-             share/man/man1/quirl32-render.1
+             share/mime/packages/quirl32.xml share/man/man1/quirl32.1.gz
+             share/man/man1/quirl32-render.1.gz
              share/metainfo/io.github.quirl32.Quirl32.metainfo.xml)
 foreach(size 16 22 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/quirl32.png
