@@ -8,9 +8,9 @@ cd "$(dirname "$0")/.."
 build_dir="${1:-build}"
 shift || true
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libhwy-dev zlib1g-dev fonts-dejavu-core xvfb xauth openbox x11-utils
-          desktop-file-utils shared-mime-info)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libx11-dev libpng-dev libhwy-dev
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core xvfb xauth openbox x11-utils
+          desktop-file-utils shared-mime-info appstream dpkg-dev file groff-base)
 
 ./scripts/install_packages.sh "${packages[@]}"
 

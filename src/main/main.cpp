@@ -1,14 +1,34 @@
 // The desktop program: the system on the Qt backend.
 
 #include "app/quirl32_app.h"
+#include "main/command_line.h"
 #include "platform/qt/desktop_host.h"
 #include "platform/qt/snapshot.h"
 
 #include <QApplication>
 
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char** argv) {
+    // --help, --version and mistakes are answered before anything needs a
+    // display.
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const DesktopCommandLine line = ParseDesktopCommandLine(args);
+    switch (line.action) {
+    case DesktopCommandLine::ShowHelp:
+    case DesktopCommandLine::ShowVersion:
+        std::fputs(line.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    case DesktopCommandLine::Refuse:
+        std::fputs(line.text.toLocal8Bit().constData(), stderr);
+        return 2;
+    case DesktopCommandLine::Start:
+        break;
+    }
+
     QApplication qapp(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quirl32"));
     QApplication::setApplicationName(QStringLiteral("Quirl32"));
@@ -20,8 +40,8 @@ int main(int argc, char** argv) {
         snapshot = std::make_unique<SnapshotHook>(host, path);
 
     CQuirl32App app;
-    for (const QString& arg : QApplication::arguments().mid(1))
-        app.m_commandLine.push_back(arg.toStdString());
+    for (const std::string& arg : line.arguments)
+        app.m_commandLine.push_back(arg);
     // Files named on the command line go to the program that is running
     // already; without one, this program starts as always and opens (or
     // prints) them as well.

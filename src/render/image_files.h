@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,14 @@ private:
     std::string m_error;
 };
 
-// An 8-bit RGB PNG, its image data compressed with deflate as the rows come.
+// One text chunk of a PNG: a keyword (Latin-1, 1 to 79 characters) and its text.
+struct PngText {
+    std::string key;
+    std::string text;
+};
+
+// An 8-bit RGB PNG written by libpng, the image data compressed as the rows
+// come.
 class PngWriter {
 public:
     PngWriter();
@@ -43,26 +51,28 @@ public:
     PngWriter(const PngWriter&) = delete;
     PngWriter& operator=(const PngWriter&) = delete;
 
-    // Creates the file and writes the header.
-    bool Open(const std::string& path, int width, int height);
+    // Creates the file and writes the header and the text chunks.
+    bool Open(const std::string& path, int width, int height,
+              const std::vector<PngText>& texts = {});
     // The next row: width pixels in 0x00BBGGRR.
     bool WriteRow(const std::uint32_t* pixels);
-    // The rest of the image data and the end; every row must have come.
+    // The end of the image data and of the file; every row must have come.
     bool Finish();
+    // Why the picture could not be written: the system's reason when the
+    // file could not be written, else libpng's.
     const std::string& Error() const { return m_file.Error(); }
 
 private:
-    bool Deflate(int flush);
-    bool PutChunk(const char type[4], const std::uint8_t* data, std::size_t size);
+    struct Png;
+    // Removes the file, with libpng's reason unless the file has one.
+    void Fail();
 
-    StreamedFile m_file;
-    struct Stream;
-    Stream* m_pStream = nullptr;
+    StreamedFile m_file; // what libpng writes goes here
+    std::unique_ptr<Png> m_pPng;
     int m_width = 0;
     int m_height = 0;
     int m_rows = 0;
     std::vector<std::uint8_t> m_row;
-    std::vector<std::uint8_t> m_out;
 };
 
 // A plain PGM (P2) with maxval 255, lines of at most 70 characters.

@@ -2,6 +2,7 @@
 
 #include "render/render_options.h"
 #include "render/renderer.h"
+#include "version.h"
 
 #include <iostream>
 #include <string>
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
     }
     if (parsed.options->help) {
         std::cout << RenderUsage();
+        return 0;
+    }
+    if (parsed.options->version) {
+        std::cout << "quirl32-render " << kQuirl32Version << "\n";
         return 0;
     }
     return RunRender(*parsed.options, std::cout, std::cerr);

@@ -34,7 +34,11 @@ const char kUsage[] =
     "                           From: ... / To: ... / Iterations: ... / Zoom: ... / Time used: "
     "...\n"
     "  --save FILE.qrl          save the set after the last command (with the fitted xMax)\n"
-    "  -h, --help\n";
+    "  --version                print the version and exit\n"
+    "  -h, --help               print this help and exit\n"
+    "Exit status: 0 on success; 1 when a file cannot be read or written, a --do command\n"
+    "is disabled or the program reports a failure (its message goes to stderr); 2 for\n"
+    "options it does not understand.\n";
 
 // A whole decimal integer, optional sign, within [lo, hi].
 std::optional<long> ParseInteger(const std::string& text, long lo, long hi) {
@@ -225,6 +229,10 @@ RenderParseResult ParseRenderOptions(const std::vector<std::string>& args) {
             if (!noValue())
                 return Fail(arg + " takes no value");
             o.help = true;
+        } else if (arg == "--version") {
+            if (!noValue())
+                return Fail("--version takes no value");
+            o.version = true;
         } else if (arg == "-o" || arg == "--output") {
             if (!value(v) || v.empty())
                 return Fail(arg + " needs a file name");

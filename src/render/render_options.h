@@ -38,6 +38,7 @@ struct RenderOptions {
     bool info = false;
     std::string saveFile;
     bool help = false;
+    bool version = false;
     // The window keeps a picture of its own beside the off-screen one, as a
     // desktop window does; by default it keeps none, to save memory. The
     // files written are the same either way. Not on the command line.

@@ -4,6 +4,7 @@
 #include "platform/dialog.h"
 #include "platform/work_beside.h"
 #include "render/image_files.h"
+#include "render/picture_text.h"
 #include "render/render_session.h"
 
 #include <algorithm>
@@ -19,7 +20,8 @@ bool WritePicture(RenderSession& session, const std::string& path, std::ostream&
     const CQuirl32View* view = session.View();
     const Surface* s = session.Picture();
     PngWriter png;
-    bool ok = s != nullptr && png.Open(path, s->Width(), s->Height());
+    bool ok =
+        s != nullptr && png.Open(path, s->Width(), s->Height(), PictureText(*session.Document()));
     if (ok) {
         std::vector<std::uint32_t> row(std::size_t(s->Width()));
         for (int y = 0; ok && y < s->Height(); ++y) {

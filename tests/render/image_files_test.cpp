@@ -1,57 +1,63 @@
 #include "render/image_files.h"
+#include "render/renderer.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
+#include <png.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <csetjmp>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
+
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::uint32_t BigEndian(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return (std::uint32_t(b[at]) << 24) | (std::uint32_t(b[at + 1]) << 16) |
-           (std::uint32_t(b[at + 2]) << 8) | b[at + 3];
-}
-
-struct Chunk {
-    std::string type;
-    std::vector<std::uint8_t> data;
+// A PNG as libpng reads it back.
+struct ReadPng {
+    bool ok = false;
+    int width = 0, height = 0, bitDepth = 0, colorType = 0;
+    std::vector<std::vector<std::uint8_t>> rows;
+    std::map<std::string, std::string> texts;
 };
 
-// The chunks after the signature; every CRC checked.
-std::vector<Chunk> Chunks(const std::vector<std::uint8_t>& png) {
-    std::vector<Chunk> chunks;
-    std::size_t at = 8;
-    while (at + 12 <= png.size()) {
-        const std::uint32_t length = BigEndian(png, at);
-        Chunk c;
-        c.type.assign(png.begin() + std::ptrdiff_t(at + 4), png.begin() + std::ptrdiff_t(at + 8));
-        c.data.assign(png.begin() + std::ptrdiff_t(at + 8),
-                      png.begin() + std::ptrdiff_t(at + 8 + length));
-        const uLong crc = crc32(0L, png.data() + at + 4, uInt(length + 4));
-        EXPECT_EQ(BigEndian(png, at + 8 + length), std::uint32_t(crc)) << c.type;
-        chunks.push_back(c);
-        at += 12 + length;
+ReadPng ReadBack(const std::string& path) {
+    ReadPng result;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return result;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, file);
+        png_read_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+        result.width = int(png_get_image_width(png, info));
+        result.height = int(png_get_image_height(png, info));
+        result.bitDepth = png_get_bit_depth(png, info);
+        result.colorType = png_get_color_type(png, info);
+        const png_bytepp rows = png_get_rows(png, info);
+        const std::size_t rowBytes = png_get_rowbytes(png, info);
+        for (int y = 0; y < result.height; ++y)
+            result.rows.emplace_back(rows[y], rows[y] + rowBytes);
+        png_textp texts = nullptr;
+        const int count = png_get_text(png, info, &texts, nullptr);
+        for (int i = 0; i < count; ++i)
+            result.texts[texts[i].key] = texts[i].text;
+        result.ok = true;
     }
-    EXPECT_EQ(at, png.size());
-    return chunks;
-}
-
-// The image data of all IDAT chunks, inflated.
-std::vector<std::uint8_t> Inflate(const std::vector<Chunk>& chunks, std::size_t size) {
-    std::vector<std::uint8_t> z;
-    for (const Chunk& c : chunks)
-        if (c.type == "IDAT")
-            z.insert(z.end(), c.data.begin(), c.data.end());
-    std::vector<std::uint8_t> raw(size + 1);
-    uLongf rawSize = uLongf(raw.size());
-    EXPECT_EQ(uncompress(raw.data(), &rawSize, z.data(), uLong(z.size())), Z_OK);
-    raw.resize(rawSize);
-    return raw;
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    return result;
 }
 
 class ImageFiles : public ::testing::Test {
@@ -72,66 +78,61 @@ protected:
         return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
     }
 
-    // Writes pixels as a PNG of width w; the file's bytes.
-    std::vector<std::uint8_t> WritePng(int w, const std::vector<std::uint32_t>& pixels) {
-        const int h = int(pixels.size()) / w;
-        PngWriter png;
-        EXPECT_TRUE(png.Open(Path("p.png"), w, h));
-        for (int y = 0; y < h; ++y)
-            EXPECT_TRUE(png.WriteRow(pixels.data() + std::size_t(y) * std::size_t(w)));
-        EXPECT_TRUE(png.Finish()) << png.Error();
-        return Read(Path("p.png"));
-    }
-
     fs::path dir;
 };
 
 } // namespace
 
-TEST_F(ImageFiles, PngHeaderChunksAndPixelsRoundTrip) {
+TEST_F(ImageFiles, PngPixelsAndTextsReadBackThroughLibpng) {
     const std::vector<std::uint32_t> pixels = {0x000000FF, 0x0000FF00, 0x00FF0000,
                                                0x00FFFFFF, 0x00123456, 0x00000000};
-    const std::vector<std::uint8_t> png = WritePng(3, pixels);
-    ASSERT_GT(png.size(), 8u);
-    EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8), 0);
-    const std::vector<Chunk> chunks = Chunks(png);
-    ASSERT_EQ(chunks.size(), 3u);
-    EXPECT_EQ(chunks[0].type, "IHDR");
-    EXPECT_EQ(BigEndian(chunks[0].data, 0), 3u);
-    EXPECT_EQ(BigEndian(chunks[0].data, 4), 2u);
-    EXPECT_EQ(chunks[0].data[8], 8); // bit depth
-    EXPECT_EQ(chunks[0].data[9], 2); // RGB
-    EXPECT_EQ(chunks[2].type, "IEND");
-    EXPECT_TRUE(chunks[2].data.empty());
+    const std::vector<PngText> texts = {{"Software", "Quirl32 9.9"},
+                                        {"Quirl32 xMin", "-2.1000000000000001"},
+                                        {"Quirl32 random points", "10"}};
+    PngWriter writer;
+    ASSERT_TRUE(writer.Open(Path("p.png"), 3, 2, texts)) << writer.Error();
+    EXPECT_TRUE(writer.WriteRow(pixels.data()));
+    EXPECT_TRUE(writer.WriteRow(pixels.data() + 3));
+    ASSERT_TRUE(writer.Finish()) << writer.Error();
 
-    const std::vector<std::uint8_t> expected = {0, 255, 0,   0,   0,    255,  0,    0, 0, 255,
-                                                0, 255, 255, 255, 0x56, 0x34, 0x12, 0, 0, 0};
-    EXPECT_EQ(Inflate(chunks, expected.size()), expected);
+    const ReadPng png = ReadBack(Path("p.png"));
+    ASSERT_TRUE(png.ok);
+    EXPECT_EQ(png.width, 3);
+    EXPECT_EQ(png.height, 2);
+    EXPECT_EQ(png.bitDepth, 8);
+    EXPECT_EQ(png.colorType, PNG_COLOR_TYPE_RGB);
+    const std::vector<std::vector<std::uint8_t>> expected = {
+        {255, 0, 0, 0, 255, 0, 0, 0, 255}, {255, 255, 255, 0x56, 0x34, 0x12, 0, 0, 0}};
+    EXPECT_EQ(png.rows, expected);
+    EXPECT_EQ(png.texts,
+              (std::map<std::string, std::string>{{"Software", "Quirl32 9.9"},
+                                                  {"Quirl32 xMin", "-2.1000000000000001"},
+                                                  {"Quirl32 random points", "10"}}));
 }
 
-TEST_F(ImageFiles, LargePngsSpreadOverSeveralImageChunksAndCompress) {
+TEST_F(ImageFiles, LargePngsCompressAndKeepEveryRow) {
     const int w = 600, h = 400;
     std::vector<std::uint32_t> pixels(std::size_t(w) * h);
     // Noise that deflate cannot shrink, then a flat third that it can.
     for (std::size_t i = 0; i < pixels.size() * 2 / 3; ++i)
         pixels[i] = std::uint32_t(i * 2654435761u) >> 8;
-    const std::vector<std::uint8_t> png = WritePng(w, pixels);
-    const std::vector<Chunk> chunks = Chunks(png);
-    EXPECT_GT(std::count_if(chunks.begin(), chunks.end(),
-                            [](const Chunk& c) { return c.type == "IDAT"; }),
-              1);
-    const std::size_t rowBytes = std::size_t(w) * 3 + 1;
-    EXPECT_LT(png.size(), rowBytes * h * 3 / 4);
-    const std::vector<std::uint8_t> raw = Inflate(chunks, rowBytes * h);
-    ASSERT_EQ(raw.size(), rowBytes * h);
+    PngWriter writer;
+    ASSERT_TRUE(writer.Open(Path("big.png"), w, h));
+    for (int y = 0; y < h; ++y)
+        ASSERT_TRUE(writer.WriteRow(pixels.data() + std::size_t(y) * std::size_t(w)));
+    ASSERT_TRUE(writer.Finish()) << writer.Error();
+    EXPECT_LT(fs::file_size(Path("big.png")), std::size_t(w) * h * 3 * 3 / 4);
+
+    const ReadPng png = ReadBack(Path("big.png"));
+    ASSERT_TRUE(png.ok);
+    ASSERT_EQ(png.rows.size(), std::size_t(h));
     for (const std::size_t row : {0, 57, 399}) {
-        EXPECT_EQ(raw[row * rowBytes], 0); // filter: none
         for (const std::size_t col : {0, 123, 599}) {
             const std::uint32_t c = pixels[row * w + col];
-            const std::size_t at = row * rowBytes + 1 + col * 3;
-            EXPECT_EQ(raw[at], c & 0xFF);
-            EXPECT_EQ(raw[at + 1], (c >> 8) & 0xFF);
-            EXPECT_EQ(raw[at + 2], (c >> 16) & 0xFF);
+            const std::uint8_t* at = png.rows[row].data() + col * 3;
+            EXPECT_EQ(at[0], c & 0xFF);
+            EXPECT_EQ(at[1], (c >> 8) & 0xFF);
+            EXPECT_EQ(at[2], (c >> 16) & 0xFF);
         }
     }
 }
@@ -157,6 +158,63 @@ TEST_F(ImageFiles, AnUnfinishedOrUnwritablePictureLeavesNoFile) {
     PgmWriter pgm;
     EXPECT_FALSE(pgm.Open(Path("no/such/dir.pgm"), 2, 2));
     EXPECT_FALSE(pgm.Error().empty());
+}
+
+TEST_F(ImageFiles, ARenderedPictureCarriesTheSetThatMadeIt) {
+    const RenderParseResult parsed =
+        ParseRenderOptions({"--size", "30x20", "--do", "specify=-0.75,-0.7,-0.1,0.1,33", "--do",
+                            "iterations=75", "--save", Path("set.qrl"), "-o", Path("set.png")});
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunRender(*parsed.options, out, err), 0) << err.str();
+
+    const ReadPng png = ReadBack(Path("set.png"));
+    ASSERT_TRUE(png.ok);
+    EXPECT_EQ(png.width, 30);
+    EXPECT_EQ(png.texts.at("Software"), std::string("Quirl32 ") + kQuirl32Version);
+    EXPECT_EQ(png.texts.at("Quirl32 yMin"), "-0.10000000000000001");
+    EXPECT_EQ(png.texts.at("Quirl32 iterations"), "75");
+    EXPECT_EQ(png.texts.at("Quirl32 random points"), "33");
+    // The extents read back exactly: those of the set saved with the picture,
+    // whose real maximum was fitted to the window.
+    double saved[4];
+    std::ifstream set(Path("set.qrl"), std::ios::binary);
+    ASSERT_TRUE(set.read(reinterpret_cast<char*>(saved), sizeof saved));
+    const char* keys[4] = {"Quirl32 xMin", "Quirl32 xMax", "Quirl32 yMin", "Quirl32 yMax"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(std::strtod(png.texts.at(keys[i]).c_str(), nullptr), saved[i]) << keys[i];
+    EXPECT_NE(saved[1], -0.7);
+}
+
+TEST_F(ImageFiles, AFullDiskEndsThePictureWithTheSystemsReasonAndNoFile) {
+    const int w = 600, h = 400;
+    std::vector<std::uint32_t> noise(static_cast<std::size_t>(w));
+    PngWriter writer;
+    ASSERT_TRUE(writer.Open(Path("full.png"), w, h));
+
+    // Files may grow to 1000 bytes only: writes stop as on a full disk.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool ok = true;
+    for (int y = 0; ok && y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            noise[std::size_t(x)] = std::uint32_t((y * w + x) * 2654435761u) >> 8;
+        ok = writer.WriteRow(noise.data());
+    }
+    ok = ok && writer.Finish();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(writer.Error(), std::strerror(EFBIG));
+    EXPECT_FALSE(fs::exists(Path("full.png")));
+    // Nothing more goes in once it has failed.
+    EXPECT_FALSE(writer.WriteRow(noise.data()));
+    EXPECT_FALSE(writer.Finish());
 }
 
 TEST_F(ImageFiles, PgmIsPlainTextWithShortLines) {

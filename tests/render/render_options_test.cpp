@@ -47,6 +47,8 @@ TEST(RenderOptions, EveryOptionInBothSpellings) {
     EXPECT_EQ(Parse({"--output=y.png"}).options->outputPng, "y.png");
     EXPECT_TRUE(Parse({"-h"}).options->help);
     EXPECT_TRUE(Parse({"--help"}).options->help);
+    EXPECT_TRUE(Parse({"--version"}).options->version);
+    EXPECT_EQ(ErrorOf({"--version=2"}), "--version takes no value");
 }
 
 TEST(RenderOptions, DoCommandsKeepTheirOrderAndValues) {
@@ -111,7 +113,7 @@ TEST(RenderOptions, BadUsageGivesAOneLineReason) {
 TEST(RenderOptions, UsageNamesEveryOption) {
     const std::string usage = RenderUsage();
     for (const char* option : {"--output", "--size", "--method", "--scheme", "--do", "--steps",
-                               "--indices", "--info", "--save", "--help"})
+                               "--indices", "--info", "--save", "--help", "--version"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     EXPECT_EQ(usage.rfind("quirl32-render [FILE.qrl] [options]\n", 0), 0u);
 }

@@ -1,5 +1,6 @@
 # cmake --install puts the programs, the desktop entry, the MIME package, the
-# icons and the help pages under the prefix.
+# icons, the help pages, the manual pages and the AppStream metadata under
+# the prefix.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE errors)
@@ -8,7 +9,9 @@ if(NOT result EQUAL 0)
 endif()
 
 set(expected bin/quirl32 bin/quirl32-render share/applications/quirl32.desktop
-             share/mime/packages/quirl32.xml)
+             share/mime/packages/quirl32.xml share/man/man1/quirl32.1.gz
+             share/man/man1/quirl32-render.1.gz
+             share/metainfo/io.github.quirl32.Quirl32.metainfo.xml)
 foreach(size 16 22 24 32 48 64 128 256)
   list(APPEND expected share/icons/hicolor/${size}x${size}/apps/quirl32.png
                        share/icons/hicolor/${size}x${size}/mimetypes/application-x-quirl32.png)
@@ -19,7 +22,7 @@ foreach(file ${expected})
   endif()
 endforeach()
 
-file(GLOB help ${PREFIX}/share/doc/*/html/*.html)
+file(GLOB help ${PREFIX}/share/doc/quirl32/html/*.html)
 list(LENGTH help pages)
 if(pages LESS 2 OR NOT help MATCHES "/index\\.html")
   message(FATAL_ERROR "help pages not installed: ${help}")
