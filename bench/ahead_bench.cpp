@@ -16,13 +16,12 @@
 
 #include "app/quirl32_app.h"
 #include "app/set_doc_template.h"
+#include "bench_session.h"
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
 #include "platform/crt_rand.h"
 #include "platform/frame.h"
 #include "platform/work_beside.h"
-#include "render/render_options.h"
-#include "render/render_session.h"
 
 #include <benchmark/benchmark.h>
 
@@ -68,30 +67,9 @@ bool g_failed = false;
 std::map<std::string, std::vector<COLORREF>> g_pictures;
 std::map<std::string, double> g_seconds; // per render, by view and workers
 
-double CpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
-}
-
-double WallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 bool Prepare(benchmark::State& state, RenderSession& session, const View& v) {
-    std::vector<std::string> args;
-    for (const std::string& command : v.commands)
-        args.insert(args.end(), {"--do", command});
-    const RenderParseResult parsed = ParseRenderOptions(args);
-    bool ok = parsed.options && session.OpenSet("", v.width, v.height);
-    if (ok)
-        for (const RenderCommand& command : parsed.options->commands)
-            ok = ok && session.Run(command);
-    if (!ok) {
-        g_failed = true;
-        state.SkipWithError("the view's set could not be made");
-    }
+    const bool ok = PrepareSet(state, session, v.width, v.height, v.commands);
+    g_failed = g_failed || !ok;
     return ok;
 }
 

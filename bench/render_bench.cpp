@@ -11,9 +11,8 @@
 // Every render's picture must equal the first one's of its case, or the
 // benchmark fails with the program's exit status.
 
+#include "bench_session.h"
 #include "engine/kernel/kernel_level.h"
-#include "render/render_options.h"
-#include "render/render_session.h"
 
 #include <benchmark/benchmark.h>
 
@@ -89,32 +88,11 @@ struct Reference {
 bool g_failed = false;
 std::map<std::string, Reference> g_references;
 
-double CpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + 1e-9 * double(ts.tv_nsec);
-}
-
-double WallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 // A set window with the case's set, ready to compute; nullptr, with the
 // benchmark marked, when a command fails.
 bool Prepare(benchmark::State& state, RenderSession& session, const Case& c) {
-    std::vector<std::string> args;
-    for (const std::string& command : c.commands)
-        args.insert(args.end(), {"--do", command});
-    const RenderParseResult parsed = ParseRenderOptions(args);
-    bool ok = parsed.options && session.OpenSet("", c.width, c.height);
-    if (ok)
-        for (const RenderCommand& command : parsed.options->commands)
-            ok = ok && session.Run(command);
-    if (!ok) {
-        g_failed = true;
-        state.SkipWithError("the case's set could not be made");
-    }
+    const bool ok = PrepareSet(state, session, c.width, c.height, c.commands);
+    g_failed = g_failed || !ok;
     return ok;
 }
 
