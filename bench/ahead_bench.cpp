@@ -19,9 +19,9 @@
 #include "bench_session.h"
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
-#include "platform/crt_rand.h"
-#include "platform/frame.h"
-#include "platform/work_beside.h"
+#include "platform/framework/frame.h"
+#include "platform/runtime/crt_rand.h"
+#include "platform/runtime/work_beside.h"
 
 #include <benchmark/benchmark.h>
 

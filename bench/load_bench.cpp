@@ -7,9 +7,9 @@
 #include "app/set_doc_template.h"
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
-#include "platform/crt_rand.h"
-#include "platform/frame.h"
+#include "platform/framework/frame.h"
 #include "platform/headless/headless_host.h"
+#include "platform/runtime/crt_rand.h"
 #include "view/quirl32_view.h"
 
 #include <benchmark/benchmark.h>

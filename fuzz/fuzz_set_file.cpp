@@ -8,7 +8,7 @@
 
 #include "commands/resource_ids.h"
 #include "fuzz_check.h"
-#include "platform/dialog.h"
+#include "platform/framework/dialog.h"
 #include "platform/headless/headless_host.h"
 #include "render/render_session.h"
 

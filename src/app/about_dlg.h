@@ -2,7 +2,7 @@
 // The About box: the program's icon, name and version. A double-click on
 // the icon shows the other icon until the box closes.
 
-#include "platform/dialog.h"
+#include "platform/framework/dialog.h"
 
 class CAboutDlg : public CDialog {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // The set window: a child frame of the main window holding one set view.
 
-#include "platform/frame.h"
+#include "platform/framework/frame.h"
 
 class CChildFrame : public CMDIChildWnd {
 public:

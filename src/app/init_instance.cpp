@@ -5,7 +5,7 @@
 #include "app/set_doc_template.h"
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
-#include "platform/oledata.h"
+#include "platform/files/oledata.h"
 
 BOOL CQuirl32App::InitInstance() {
     AfxSetResources(&Quirl32Resources());

@@ -1,7 +1,7 @@
 #include "app/main_frame.h"
 
 #include "commands/resource_ids.h"
-#include "platform/winapp.h"
+#include "platform/docview/winapp.h"
 
 const UINT indicators[4] = {
     ID_SEPARATOR,

@@ -3,8 +3,8 @@
 // bar. It answers the help commands and passes the palette messages on to
 // the set views.
 
-#include "platform/bars.h"
-#include "platform/frame.h"
+#include "platform/framework/bars.h"
+#include "platform/framework/frame.h"
 
 class CMainFrame : public CMDIFrameWnd {
 public:

@@ -2,7 +2,7 @@
 // The application object: start-up, the idle hook that steps every set view,
 // the registry of live set views and the colour scheme of all of them.
 
-#include "platform/winapp.h"
+#include "platform/docview/winapp.h"
 #include "view/palette_scheme.h"
 
 class CQuirl32View;

@@ -1,6 +1,6 @@
 #pragma once
 // The one document template: a set document shown by a set view in a set window.
 
-#include "platform/doctemplate.h"
+#include "platform/docview/doctemplate.h"
 
 CMultiDocTemplate* NewSetDocTemplate();

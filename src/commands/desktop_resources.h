@@ -2,7 +2,7 @@
 // The desktop's share of the resource table: menus, the accelerator table,
 // the toolbar with its pictures, the icons and the indicator names.
 
-#include "platform/resources.h"
+#include "platform/framework/resources.h"
 
 void AddMenuResources(ResourceTable& table);
 void AddAcceleratorResources(ResourceTable& table);

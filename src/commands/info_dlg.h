@@ -1,7 +1,7 @@
 #pragma once
 // The Info dialog: a text summary of the active set.
 
-#include "platform/dialog.h"
+#include "platform/framework/dialog.h"
 
 class CInfoDlg : public CDialog {
 public:

@@ -1,8 +1,8 @@
 #pragma once
 // The texts of the Info dialog.
 
-#include "platform/timeb.h"
-#include "platform/types.h"
+#include "platform/framework/types.h"
+#include "platform/runtime/timeb.h"
 
 #include <cstdint>
 

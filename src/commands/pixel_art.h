@@ -2,7 +2,7 @@
 // Small pictures drawn in code: rows of characters, each naming a colour of
 // a legend, and the little Mandelbrot sets of the program's icons.
 
-#include "platform/resources.h"
+#include "platform/framework/resources.h"
 
 #include <map>
 #include <string>

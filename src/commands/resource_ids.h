@@ -1,7 +1,7 @@
 #pragma once
 // Ids of the system's own resources, commands, dialogs and controls.
 
-#include "platform/std_ids.h"
+#include "platform/framework/std_ids.h"
 
 constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT IDD_SELECTION = 102;

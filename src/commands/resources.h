@@ -2,7 +2,7 @@
 // The system's resource table, handed to the framework at start
 // (AfxSetResources). Each kind of resource is added by a function of its own.
 
-#include "platform/resources.h"
+#include "platform/framework/resources.h"
 
 const ResourceTable& Quirl32Resources();
 

@@ -1,7 +1,7 @@
 #pragma once
 // The Specify dialog: the iteration limit typed as text.
 
-#include "platform/dialog.h"
+#include "platform/framework/dialog.h"
 
 class CSpecifyDlg : public CDialog {
 public:

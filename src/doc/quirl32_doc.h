@@ -3,7 +3,7 @@
 // the iteration limit, the random-point count and the picture-valid flag.
 
 #include "doc/set_extents.h"
-#include "platform/document.h"
+#include "platform/docview/document.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // The Selection dialog of Specify: the real and imaginary ranges and the
 // random-point count as text.
 
-#include "platform/dialog.h"
+#include "platform/framework/dialog.h"
 
 class CSelectionDlg : public CDialog {
 public:

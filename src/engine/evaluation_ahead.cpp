@@ -2,7 +2,7 @@
 
 #include "engine/border_test.h"
 #include "engine/pixel_work.h"
-#include "platform/crt_rand.h"
+#include "platform/runtime/crt_rand.h"
 
 #include <algorithm>
 #include <cstring>

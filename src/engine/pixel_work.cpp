@@ -1,7 +1,7 @@
 #include "engine/pixel_work.h"
 
 #include "engine/border_test.h"
-#include "platform/gdi_objects.h"
+#include "platform/drawing/gdi_objects.h"
 #include "view/quirl32_view.h"
 
 #include <algorithm>

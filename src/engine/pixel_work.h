@@ -5,7 +5,7 @@
 
 #include "engine/kernel/kernel.h"
 #include "engine/pixel_rect.h"
-#include "platform/dc.h"
+#include "platform/drawing/dc.h"
 
 #include <cstdint>
 

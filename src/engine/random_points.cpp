@@ -1,7 +1,7 @@
 // The random method: a batch of pixels at places drawn from the C runtime's
 // generator, which all views share. It never finishes.
 
-#include "platform/crt_rand.h"
+#include "platform/runtime/crt_rand.h"
 #include "view/quirl32_view.h"
 
 void CQuirl32View::StepRandom(int left, int top, int right, int bottom) {

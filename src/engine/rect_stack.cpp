@@ -1,6 +1,6 @@
 // The recursion's stack of pending rectangles, owned by the view.
 
-#include "platform/exceptions.h"
+#include "platform/files/exceptions.h"
 #include "view/quirl32_view.h"
 
 #include <new>

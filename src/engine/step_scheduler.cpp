@@ -1,7 +1,7 @@
 // One computation step of a view at idle time, and the finish of a method.
 
-#include "platform/exceptions.h"
-#include "platform/msgbox.h"
+#include "platform/files/exceptions.h"
+#include "platform/framework/msgbox.h"
 #include "view/quirl32_view.h"
 
 #include <new>

@@ -2,8 +2,8 @@
 // The step itself stays the plain step: it only finds its counts computed.
 
 #include "engine/pixel_work.h"
-#include "platform/crt_rand.h"
-#include "platform/work_beside.h"
+#include "platform/runtime/crt_rand.h"
+#include "platform/runtime/work_beside.h"
 #include "view/quirl32_view.h"
 
 #include <algorithm>

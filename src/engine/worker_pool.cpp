@@ -1,6 +1,6 @@
 #include "engine/worker_pool.h"
 
-#include "platform/work_beside.h"
+#include "platform/runtime/work_beside.h"
 
 #include <algorithm>
 #include <chrono>

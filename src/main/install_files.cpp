@@ -1,11 +1,11 @@
 // Build tool: writes the desktop entry, the MIME package, the icons and the
 // help pages that the install puts under <prefix>/share.
 
-#include "platform/qt/install_files.h"
+#include "platform/qt/shell/install_files.h"
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
-#include "platform/doc_strings.h"
-#include "platform/std_ids.h"
+#include "platform/docview/doc_strings.h"
+#include "platform/framework/std_ids.h"
 
 #include <cstdio>
 

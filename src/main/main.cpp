@@ -2,8 +2,8 @@
 
 #include "app/quirl32_app.h"
 #include "main/command_line.h"
-#include "platform/qt/desktop_host.h"
-#include "platform/qt/snapshot.h"
+#include "platform/qt/host/desktop_host.h"
+#include "platform/qt/printing/snapshot.h"
 
 #include <QApplication>
 

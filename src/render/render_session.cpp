@@ -3,9 +3,9 @@
 #include "app/set_doc_template.h"
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
-#include "platform/crt_rand.h"
-#include "platform/dialog.h"
-#include "platform/work_beside.h"
+#include "platform/framework/dialog.h"
+#include "platform/runtime/crt_rand.h"
+#include "platform/runtime/work_beside.h"
 
 #include <algorithm>
 #include <chrono>

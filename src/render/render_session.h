@@ -4,7 +4,7 @@
 
 #include "app/quirl32_app.h"
 #include "engine/compute_stats.h"
-#include "platform/frame.h"
+#include "platform/framework/frame.h"
 #include "platform/headless/headless_host.h"
 #include "render/render_options.h"
 #include "view/quirl32_view.h"

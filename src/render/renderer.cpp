@@ -1,8 +1,8 @@
 #include "render/renderer.h"
 
 #include "commands/resource_ids.h"
-#include "platform/dialog.h"
-#include "platform/work_beside.h"
+#include "platform/framework/dialog.h"
+#include "platform/runtime/work_beside.h"
 #include "render/image_files.h"
 #include "render/picture_text.h"
 #include "render/render_session.h"

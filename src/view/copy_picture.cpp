@@ -1,6 +1,6 @@
 // Edit > Copy: the off-screen picture, at client size, onto the clipboard.
 
-#include "platform/oledata.h"
+#include "platform/files/oledata.h"
 #include "view/quirl32_view.h"
 
 #include <memory>

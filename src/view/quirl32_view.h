@@ -10,10 +10,10 @@
 #include "engine/compute_stats.h"
 #include "engine/evaluation_ahead.h"
 #include "engine/rect_node.h"
-#include "platform/dc.h"
-#include "platform/palette.h"
-#include "platform/timeb.h"
-#include "platform/view.h"
+#include "platform/docview/view.h"
+#include "platform/drawing/dc.h"
+#include "platform/drawing/palette.h"
+#include "platform/runtime/timeb.h"
 #include "view/palette_scheme.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The answer to the main frame's palette message: the active view realizes
 // its palette in the foreground, every other view in the background.
 
-#include "platform/winapp.h"
+#include "platform/docview/winapp.h"
 #include "view/quirl32_view.h"
 
 LRESULT CQuirl32View::OnRealizePalette(WPARAM wParam, LPARAM) {

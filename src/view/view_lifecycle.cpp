@@ -3,7 +3,7 @@
 
 #include "app/quirl32_app.h"
 #include "commands/resource_ids.h"
-#include "platform/winapp.h"
+#include "platform/docview/winapp.h"
 #include "view/quirl32_view.h"
 
 #include <cstdint>

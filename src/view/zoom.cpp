@@ -2,7 +2,7 @@
 // the chosen part of the old picture, stretched over the whole window,
 // stands as a preview until the new computation paints over it.
 
-#include "platform/tracker.h"
+#include "platform/framework/tracker.h"
 #include "view/quirl32_view.h"
 
 #include <climits>

@@ -5,9 +5,9 @@
 #include "commands/resource_ids.h"
 #include "doc/quirl32_doc.h"
 #include "doc/selection_dlg.h"
-#include "platform/frame.h"
+#include "platform/docview/winapp.h"
+#include "platform/framework/frame.h"
 #include "platform/headless/headless_host.h"
-#include "platform/winapp.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "support/set_window.h"
 #include "support/temp_folder.h"
 
-#include "platform/dialog.h"
+#include "platform/framework/dialog.h"
 
 #include <array>
 #include <climits>

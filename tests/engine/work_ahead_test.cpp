@@ -9,11 +9,11 @@
 #include "app/set_doc_template.h"
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
-#include "platform/crt_rand.h"
-#include "platform/frame.h"
+#include "platform/framework/frame.h"
 #include "platform/headless/headless_host.h"
-#include "platform/timeb.h"
-#include "platform/work_beside.h"
+#include "platform/runtime/crt_rand.h"
+#include "platform/runtime/timeb.h"
+#include "platform/runtime/work_beside.h"
 #include "view/quirl32_view.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 #include "program.h"
 
 #include "doc/number_text.h"
-#include "platform/dialog.h"
-#include "platform/msgbox.h"
-#include "platform/qt/dialog_units.h"
+#include "platform/framework/dialog.h"
+#include "platform/framework/msgbox.h"
+#include "platform/qt/dialogs/dialog_units.h"
 
 #include <QApplication>
 #include <QGroupBox>

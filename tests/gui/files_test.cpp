@@ -3,7 +3,7 @@
 
 #include "program.h"
 
-#include "platform/qt/recent_file_names.h"
+#include "platform/qt/shell/recent_file_names.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,13 +1,13 @@
 // The backend's small rules: recent-file names, file filters, dialog units,
 // picture conversion and which events start a new idle period.
 
-#include "platform/qt/dialog_units.h"
-#include "platform/qt/file_dialog.h"
-#include "platform/qt/idle_pump.h"
-#include "platform/qt/image_convert.h"
-#include "platform/qt/posted_message.h"
-#include "platform/qt/recent_file_names.h"
-#include "platform/wnd.h"
+#include "platform/framework/wnd.h"
+#include "platform/qt/dialogs/dialog_units.h"
+#include "platform/qt/dialogs/file_dialog.h"
+#include "platform/qt/host/idle_pump.h"
+#include "platform/qt/host/image_convert.h"
+#include "platform/qt/host/posted_message.h"
+#include "platform/qt/shell/recent_file_names.h"
 #include "qt_print.h"
 
 #include <gtest/gtest.h>

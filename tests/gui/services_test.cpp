@@ -2,8 +2,8 @@
 
 #include "program.h"
 
-#include "platform/qt/help_window.h"
-#include "platform/qt/print_support.h"
+#include "platform/qt/dialogs/help_window.h"
+#include "platform/qt/printing/print_support.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 
 #include "program.h"
 
-#include "platform/qt/rubber_band.h"
+#include "platform/qt/windows/rubber_band.h"
 
 #include <QTest>
 #include <QTimer>

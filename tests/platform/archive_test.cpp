@@ -1,6 +1,6 @@
 // The archive's byte layout and its end-of-file exception.
 
-#include "platform/archive.h"
+#include "platform/files/archive.h"
 
 #include <cmath>
 #include <cstring>

@@ -3,12 +3,12 @@
 // document of four doubles and two 32-bit integers (40 bytes), a view that
 // paints one palette colour, a set-window frame of 260 x 260 and a main frame.
 
-#include "platform/bars.h"
-#include "platform/dialog.h"
+#include "platform/docview/winapp.h"
+#include "platform/framework/bars.h"
+#include "platform/framework/dialog.h"
+#include "platform/framework/msgbox.h"
+#include "platform/framework/resources.h"
 #include "platform/headless/headless_host.h"
-#include "platform/msgbox.h"
-#include "platform/resources.h"
-#include "platform/winapp.h"
 
 #include <cstdint>
 #include <filesystem>

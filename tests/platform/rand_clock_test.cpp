@@ -1,7 +1,7 @@
 // The C runtime's generator and the replaceable clock.
 
-#include "platform/crt_rand.h"
-#include "platform/timeb.h"
+#include "platform/runtime/crt_rand.h"
+#include "platform/runtime/timeb.h"
 
 #include <gtest/gtest.h>
 

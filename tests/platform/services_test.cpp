@@ -2,8 +2,8 @@
 
 #include "fixture.h"
 
-#include "platform/oledata.h"
-#include "platform/tracker.h"
+#include "platform/files/oledata.h"
+#include "platform/framework/tracker.h"
 
 #include <gtest/gtest.h>
 

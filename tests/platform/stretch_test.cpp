@@ -2,7 +2,7 @@
 // copy from an untouched picture gives, for enlargements, reductions,
 // shifts, mirrors and rectangles partly outside.
 
-#include "platform/dc.h"
+#include "platform/drawing/dc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Drawing on in-memory surfaces: fills, copies, the stock rectangle, clipping
 // and palettes.
 
-#include "platform/dc.h"
+#include "platform/drawing/dc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The channel between starts of the program: the request on the wire, the
 // server in this process and senders on other threads, stale sockets.
 
-#include "platform/qt/instance_channel.h"
+#include "platform/qt/shell/instance_channel.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -4,11 +4,11 @@
 
 #include "app/quirl32_app.h"
 #include "doc/quirl32_doc.h"
-#include "platform/frame.h"
-#include "platform/qt/child_window.h"
-#include "platform/qt/desktop_host.h"
-#include "platform/qt/idle_pump.h"
-#include "platform/qt/main_window.h"
+#include "platform/framework/frame.h"
+#include "platform/qt/host/desktop_host.h"
+#include "platform/qt/host/idle_pump.h"
+#include "platform/qt/windows/child_window.h"
+#include "platform/qt/windows/main_window.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

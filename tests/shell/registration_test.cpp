@@ -3,9 +3,9 @@
 
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
-#include "platform/qt/default_application.h"
-#include "platform/qt/shell_files.h"
-#include "platform/qt/shell_registration.h"
+#include "platform/qt/shell/default_application.h"
+#include "platform/qt/shell/shell_files.h"
+#include "platform/qt/shell/shell_registration.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "support/set_window.h"
 
-#include "platform/std_ids.h"
+#include "platform/framework/std_ids.h"
 
 #include <QTemporaryDir>
 

@@ -8,7 +8,7 @@
 #include "support/temp_folder.h"
 
 #include "app/set_doc_template.h"
-#include "platform/doctemplate.h"
+#include "platform/docview/doctemplate.h"
 
 #include <algorithm>
 #include <vector>

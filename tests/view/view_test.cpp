@@ -1,6 +1,6 @@
 #include "support/set_window.h"
 
-#include "platform/frame.h"
+#include "platform/framework/frame.h"
 
 using SetView = SetWindowTest;
 

@@ -15,8 +15,8 @@
 // that steps compute on the interface thread until a caller asks for workers
 // (AfxSetWorkerThreads).
 
-#include "platform/host.h"
-#include "platform/std_ids.h"
+#include "platform/framework/host.h"
+#include "platform/framework/std_ids.h"
 
 #include <cstdint>
 #include <deque>
@@ -69,7 +69,7 @@ public:
     bool IsControlBarVisible(UINT nBarId) override;
     void DragAcceptFiles(CWnd* pWnd, bool accept) override;
     void SetMenu(CMDIFrameWnd* pFrame, UINT nIDResource) override;
-    void RecentFilesChanged() override { ++m_nRecentFilesChanged; }
+    void RecentFilesChanged() override {}
 
     BOOL TrackRubberBand(CWnd* pWnd, CPoint start, BOOL bAllowInvert, CRect& result) override;
     long RunModalDialog(CDialog& dialog) override;
@@ -85,7 +85,7 @@ public:
     void SetClipboardImage(const Surface& rgb) override;
     BOOL PrintDialog(CPrintInfo& info) override;
     BOOL RunPrintJob(CView* pView, CPrintInfo& info) override;
-    void PrintSetupDialog() override { ++m_nPrintSetupDialogs; }
+    void PrintSetupDialog() override {}
     void ShowHelp(UINT nCommand) override { m_helpRequests.push_back(nCommand); }
     CString GetProfileString(const CString& section, const CString& entry,
                              const CString& defaultValue) override;
@@ -123,7 +123,6 @@ public:
         m_nIdleCount = 0;
         m_bIdleDue = true;
     }
-    bool IsIdleDue() const { return m_bIdleDue; }
     // The longest single idle call so far, in milliseconds, and a new start.
     double LongestIdleCallMs() const { return m_longestIdleCallMs; }
     void ResetLongestIdleCall() { m_longestIdleCallMs = 0.0; }
@@ -135,7 +134,6 @@ public:
     // tracker); idle calls while one is open are a fault and throw.
     bool IsInModalLoop() const { return m_nModalDepth > 0; }
     bool HasQuit() const { return m_bQuit; }
-    int ExitCode() const { return m_nExitCode; }
 
     // ---- Windows ----------------------------------------------------------
     // Registers a window the framework did not create (for a test's own view)
@@ -166,11 +164,9 @@ public:
     bool IsWindowVisible(const CWnd* pWnd) const;
     int LastShowCommand(const CWnd* pWnd) const;
     bool AcceptsFiles(const CWnd* pWnd) const;
-    bool IsWindowKnown(const CWnd* pWnd) const { return m_windows.count(pWnd) != 0; }
     UINT CurrentMenu() const { return m_nMenu; }
     UINT LoadedToolBar() const { return m_nToolBar; }
     const std::vector<UINT>& StatusIndicators() const { return m_indicators; }
-    const std::vector<UINT>& ArrangeRequests() const { return m_arrangeRequests; }
 
     // ---- Scripts and records of the modal loops ---------------------------
     // Rubber bands: each TrackRubberBand takes the next entry; nullopt, or an
@@ -186,9 +182,6 @@ public:
     // before the standing one; with neither the dialog is cancelled.
     using DialogResponder = std::function<int(CDialog&)>;
     void PushDialogResponder(DialogResponder responder);
-    void SetDialogResponder(DialogResponder responder) {
-        m_standingResponder = std::move(responder);
-    }
     const std::vector<UINT>& DialogsShown() const { return m_dialogsShown; }
     // The icon a dialog's control shows, 0 when none was set while it ran.
     UINT DialogItemIcon(const CDialog& dialog, int nID) const;
@@ -213,18 +206,15 @@ public:
         CString defaultExt;
     };
     void PushFileName(const CString& path) { m_fileNames.push_back(path); }
-    void PushFileNameCancel() { m_fileNames.push_back(std::nullopt); }
     const std::vector<FilePrompt>& FilePrompts() const { return m_filePrompts; }
 
     // ---- Services ---------------------------------------------------------
     // The clipboard's picture, or nullptr when nothing was copied.
     const Surface* ClipboardImage() const { return m_clipboard ? &*m_clipboard : nullptr; }
-    int ClipboardWrites() const { return m_nClipboardWrites; }
 
     // Print dialogs answer TRUE (print) unless told otherwise.
     void SetPrintDialogAnswer(BOOL answer) { m_bPrintDialogAnswer = answer; }
     int PrintDialogs() const { return m_nPrintDialogs; }
-    int PrintSetupDialogs() const { return m_nPrintSetupDialogs; }
     // A print job draws its pages on a surface of the view's client size;
     // page holds the colour values drawn, rgb the same resolved through the
     // view's ResolveColor at the end of the job.
@@ -244,7 +234,6 @@ public:
     using SettingsMap = std::map<std::pair<CString, CString>, CString>;
     const SettingsMap& Settings() const { return m_settings; }
     SettingsMap& Settings() { return m_settings; }
-    int RecentFilesChangedCount() const { return m_nRecentFilesChanged; }
 
     // ---- Command states ---------------------------------------------------
     struct CommandState {
@@ -317,8 +306,6 @@ private:
     UINT m_nToolBar = 0;
     std::vector<UINT> m_indicators;
     std::map<UINT, bool> m_barVisible;
-    std::vector<UINT> m_arrangeRequests;
-    int m_nRecentFilesChanged = 0;
 
     std::deque<Posted> m_queue;
     long m_nIdleCount = 0;
@@ -332,7 +319,6 @@ private:
     std::deque<std::optional<CRect>> m_rubberBands;
     int m_nRubberBandCalls = 0;
     std::deque<DialogResponder> m_responders;
-    DialogResponder m_standingResponder;
     std::vector<UINT> m_dialogsShown;
     std::map<const CDialog*, DialogState> m_dialogs;
     std::map<std::pair<const CDialog*, int>, UINT> m_lastIcons;
@@ -342,10 +328,8 @@ private:
     std::vector<FilePrompt> m_filePrompts;
 
     std::optional<Surface> m_clipboard;
-    int m_nClipboardWrites = 0;
     BOOL m_bPrintDialogAnswer = TRUE;
     int m_nPrintDialogs = 0;
-    int m_nPrintSetupDialogs = 0;
     std::vector<PrintJobRecord> m_printJobs;
     std::vector<UINT> m_helpRequests;
     SettingsMap m_settings;

@@ -1,6 +1,6 @@
 #include "platform/headless/headless_host.h"
 
-#include "platform/dialog.h"
+#include "platform/framework/dialog.h"
 
 #include <stdexcept>
 
@@ -42,8 +42,6 @@ long HeadlessHost::RunModalDialog(CDialog& dialog) {
     if (!m_responders.empty()) {
         responder = std::move(m_responders.front());
         m_responders.pop_front();
-    } else {
-        responder = m_standingResponder;
     }
 
     struct Cleanup {

@@ -1,9 +1,9 @@
 #include "platform/headless/headless_host.h"
 
-#include "platform/view.h"
-#include "platform/winapp.h"
+#include "platform/docview/view.h"
+#include "platform/docview/winapp.h"
 
-#include "platform/work_beside.h"
+#include "platform/runtime/work_beside.h"
 
 #include <algorithm>
 #include <chrono>

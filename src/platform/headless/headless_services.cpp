@@ -1,12 +1,11 @@
 #include "platform/headless/headless_host.h"
 
-#include "platform/resources.h"
-#include "platform/view.h"
-#include "platform/winapp.h"
+#include "platform/docview/view.h"
+#include "platform/docview/winapp.h"
+#include "platform/framework/resources.h"
 
 void HeadlessHost::SetClipboardImage(const Surface& rgb) {
     m_clipboard = rgb;
-    ++m_nClipboardWrites;
 }
 
 BOOL HeadlessHost::PrintDialog(CPrintInfo&) {
@@ -27,7 +26,6 @@ BOOL HeadlessHost::RunPrintJob(CView* pView, CPrintInfo& info) {
     job.outputFile = info.m_strOutputFile;
     {
         CDC dc(&job.page);
-        dc.SetPrinting(TRUE);
         dc.SetOwnerWindow(pView);
         pView->OnBeginPrinting(&dc, &info);
         for (UINT page = info.GetMinPage(); page <= info.GetMaxPage(); ++page) {

@@ -1,8 +1,8 @@
 #include "platform/headless/headless_host.h"
 
-#include "platform/bars.h"
-#include "platform/frame.h"
-#include "platform/work_beside.h"
+#include "platform/framework/bars.h"
+#include "platform/framework/frame.h"
+#include "platform/runtime/work_beside.h"
 
 #include <algorithm>
 #include <utility>
@@ -201,7 +201,6 @@ void HeadlessHost::UpdateWindow(CWnd* pWnd) {
 }
 
 void HeadlessHost::ArrangeChildren(UINT nCommand) {
-    m_arrangeRequests.push_back(nCommand);
     if (nCommand == ID_WINDOW_CASCADE) {
         int at = 0;
         for (CMDIChildWnd* frame : m_childOrder) {

@@ -1,0 +1,143 @@
+#include "platform/framework/wnd.h"
+
+#include "platform/files/exceptions.h"
+#include "platform/framework/host.h"
+#include "platform/framework/msgbox.h"
+
+#include <algorithm>
+#include <new>
+
+CWnd::~CWnd() {
+    if (m_bCreated) {
+        if (Host* host = AfxTryGetHost())
+            host->DestroyWindow(this);
+        m_bCreated = false;
+    }
+    for (CWnd* child : m_children)
+        child->m_pParent = nullptr;
+    m_children.clear();
+    SetParent(nullptr);
+}
+
+void CWnd::SetParent(CWnd* parent) {
+    if (parent == m_pParent)
+        return;
+    if (m_pParent != nullptr) {
+        auto& siblings = m_pParent->m_children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    m_pParent = parent;
+    if (parent != nullptr)
+        parent->m_children.push_back(this);
+}
+
+void CWnd::GetClientRect(RECT* pRect) const {
+    if (pRect == nullptr)
+        return;
+    CSize size;
+    if (Host* host = AfxTryGetHost())
+        size = host->GetClientSize(this);
+    *pRect = RECT{0, 0, size.cx, size.cy};
+}
+
+CDC* CWnd::GetDC() {
+    return new CClientDC(this);
+}
+
+int CWnd::ReleaseDC(CDC* pDC) {
+    if (pDC == nullptr)
+        return 0;
+    delete pDC;
+    return 1;
+}
+
+void CWnd::InvalidateRgn(const void*, BOOL) {
+    if (Host* host = AfxTryGetHost())
+        host->Invalidate(this);
+}
+
+void CWnd::UpdateWindow() {
+    if (Host* host = AfxTryGetHost())
+        host->UpdateWindow(this);
+}
+
+BOOL CWnd::ShowWindow(int nCmdShow) {
+    if (Host* host = AfxTryGetHost())
+        host->ShowWindow(this, nCmdShow);
+    return TRUE;
+}
+
+void CWnd::SetWindowText(const CString& text) {
+    if (!m_bCreated)
+        return;
+    if (Host* host = AfxTryGetHost())
+        host->SetWindowText(this, text);
+}
+
+void CWnd::DragAcceptFiles(BOOL bAccept) {
+    if (Host* host = AfxTryGetHost())
+        host->DragAcceptFiles(this, bAccept != FALSE);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    Host* host = AfxTryGetHost();
+    if (host == nullptr)
+        return FALSE;
+    host->PostMessage(this, message, wParam, lParam);
+    return TRUE;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return WindowProc(message, wParam, lParam);
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
+                                    BOOL bOnlyPerm) {
+    // A handler may open or close windows: walk a copy of the list.
+    const std::vector<CWnd*> children = m_children;
+    for (CWnd* child : children) {
+        if (std::find(m_children.begin(), m_children.end(), child) == m_children.end())
+            continue;
+        child->SendMessage(message, wParam, lParam);
+        if (bDeep)
+            child->SendMessageToDescendants(message, wParam, lParam, bDeep, bOnlyPerm);
+    }
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    auto it = m_messages.find(message);
+    if (it == m_messages.end())
+        return DefWindowProc(message, wParam, lParam);
+    // An exception leaving a handler is reported and the program goes on.
+    try {
+        return it->second(wParam, lParam);
+    } catch (const CMemoryException&) {
+        AfxMessageBox("Out of memory.");
+    } catch (const std::bad_alloc&) {
+        AfxMessageBox("Out of memory.");
+    } catch (...) {
+        AfxMessageBox("Internal application error.");
+    }
+    return 0;
+}
+
+LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+COLORREF CWnd::ResolveColor(COLORREF value) const {
+    // A window without a palette shows palette entries as black.
+    return IsPaletteIndexColor(value) ? kBlack : (value & 0x00FFFFFFu);
+}
+
+void CWnd::OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handler) {
+    m_messages[message] = std::move(handler);
+}
+
+CClientDC::CClientDC(CWnd* pWnd) {
+    if (pWnd == nullptr)
+        return;
+    if (Host* host = AfxTryGetHost())
+        SetSurface(host->GetWindowSurface(pWnd));
+    SetOwnerWindow(pWnd);
+}

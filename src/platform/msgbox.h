@@ -1,7 +1,0 @@
-#pragma once
-// Message boxes through the backend. Failures of the framework are reported
-// with the exclamation icon.
-
-#include "platform/types.h"
-
-int AfxMessageBox(const CString& text, UINT nType = MB_OK | MB_ICONEXCLAMATION);
