@@ -1,9 +1,9 @@
 // The icons: the program's (128), the set windows' (129) and the About box's
 // alternative (107), each a small Mandelbrot set drawn at start.
 
-#include "commands/desktop_resources.h"
 #include "commands/pixel_art.h"
 #include "commands/resource_ids.h"
+#include "commands/resources.h"
 
 void AddIconResources(ResourceTable& table) {
     // The whole set.

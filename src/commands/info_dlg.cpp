@@ -1,6 +1,10 @@
+// Info: a summary of the active set in a dialog.
+
 #include "commands/info_dlg.h"
 
+#include "commands/info_text.h"
 #include "commands/resource_ids.h"
+#include "view/quirl32_view.h"
 
 CInfoDlg::CInfoDlg() : CDialog(IDD_INFO) {}
 
@@ -37,4 +41,15 @@ DialogTemplate InfoDialogTemplate() {
         {ControlKind::Static, IDC_INFO_TIME, "?", 51, 93, 101, 7, CS_GROUP},
     };
     return t;
+}
+
+void CQuirl32View::OnSetInfo() {
+    const SetExtents& e = m_pDoc->m_extents;
+    CInfoDlg dlg;
+    dlg.m_strFrom = InfoPointText(e.xMin, e.yMin);
+    dlg.m_strTo = InfoPointText(e.xMax, e.yMax);
+    dlg.m_strIterations = DecimalText(m_pDoc->m_nIterations);
+    dlg.m_strZoom = InfoZoomText(m_dScaleX);
+    dlg.m_strTime = InfoTimeText(m_tStart, m_tFinish);
+    dlg.DoModal();
 }

@@ -1,8 +1,8 @@
 // The two menus: the main window's while no set window is open, and the set
 // windows'. A separator in the bar puts the menus after it at the right end.
 
-#include "commands/desktop_resources.h"
 #include "commands/resource_ids.h"
+#include "commands/resources.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The toolbar of the main window and its twelve button pictures, 16 x 15
 // pixels each, in the order of the buttons.
 
-#include "commands/desktop_resources.h"
 #include "commands/pixel_art.h"
 #include "commands/resource_ids.h"
+#include "commands/resources.h"
 
 namespace {
 

@@ -2,10 +2,18 @@
 // The set document: a rectangle of the plane, its one-level undo snapshot,
 // the iteration limit, the random-point count and the picture-valid flag.
 
-#include "doc/set_extents.h"
 #include "platform/docview/document.h"
 
 #include <cstdint>
+
+// A rectangle of the complex plane: real range xMin ... xMax, imaginary
+// range yMin (top row of the picture) ... yMax.
+struct SetExtents {
+    double xMin = 0.0;
+    double xMax = 0.0;
+    double yMin = 0.0;
+    double yMax = 0.0;
+};
 
 class CQuirl32Doc : public CDocument {
 public:

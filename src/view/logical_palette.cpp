@@ -1,6 +1,8 @@
 // Each view's logical palette: built from its colour table, selected and
-// realized in the window and the off-screen picture.
+// realized in the window and the off-screen picture, realized again when the
+// main frame asks, and the colour a surface value stands for.
 
+#include "platform/docview/winapp.h"
 #include "view/quirl32_view.h"
 
 #include <new>
@@ -43,4 +45,37 @@ void CQuirl32View::UpdateLogicalPalette() {
         m_pMemDC->RealizePalette();
     if (pDC != nullptr)
         ReleaseDC(pDC);
+}
+
+// The answer to the main frame's palette message: the active view realizes
+// its palette in the foreground, every other view in the background.
+LRESULT CQuirl32View::OnRealizePalette(WPARAM wParam, LPARAM) {
+    if (m_pPalette == nullptr)
+        return 0;
+    CWinApp* pApp = AfxGetApp();
+    CWnd* pMainWnd = pApp != nullptr && pApp->m_pMainWnd != nullptr ? pApp->m_pMainWnd : this;
+    CClientDC dc(pMainWnd);
+    const BOOL background = wParam != WPARAM(GetSafeHwnd());
+    CPalette* pOld = dc.SelectPalette(m_pPalette, background);
+    if (pOld != nullptr) {
+        if (dc.RealizePalette() > 0 && m_pDocument != nullptr)
+            m_pDocument->UpdateAllViews(nullptr, 0, nullptr);
+        dc.SelectPalette(pOld, TRUE);
+    }
+    return 0;
+}
+
+// How a surface value of the view looks on screen. Pictures keep palette
+// indices, so a scheme change recolours what is already drawn.
+COLORREF CQuirl32View::ResolveColor(COLORREF value) const {
+    if (!IsPaletteIndexColor(value))
+        return value & 0x00FFFFFFu;
+    const int i = PaletteIndexOf(value);
+    if (m_pPalette != nullptr && m_pPalette->HasEntry(i))
+        return m_pPalette->GetEntryColor(i);
+    // A palette made for a smaller scheme lacks the upper entries of a larger
+    // one; the current scheme's table has them.
+    if (i < int(std::size(m_colors)))
+        return m_colors[i] & 0x00FFFFFFu;
+    return kBlack;
 }

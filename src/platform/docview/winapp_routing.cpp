@@ -1,7 +1,6 @@
 #include "platform/docview/winapp.h"
+#include "platform/files/exceptions.h"
 #include "platform/framework/msgbox.h"
-
-#include <new>
 
 BOOL CWinApp::RouteCmdMsg(UINT nID, CCmdUI* pCmdUI) {
     auto* main = dynamic_cast<CMDIFrameWnd*>(m_pMainWnd);
@@ -37,12 +36,8 @@ BOOL CWinApp::ExecuteCommand(UINT nID) {
         return FALSE;
     try {
         return RouteCmdMsg(nID, nullptr);
-    } catch (const CMemoryException&) {
-        AfxMessageBox("Out of memory.");
-    } catch (const std::bad_alloc&) {
-        AfxMessageBox("Out of memory.");
     } catch (...) {
-        AfxMessageBox("Command failed.");
+        AfxMessageBox(AfxHandledExceptionText("Command failed."));
     }
     return FALSE;
 }

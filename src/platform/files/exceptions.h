@@ -48,3 +48,15 @@ public:
     Cause m_cause;
     CString m_strFileName;
 };
+
+// What the user is told about the exception being handled: "Out of memory."
+// when memory ran out, otherwise the given text. Call it only inside a catch
+// block.
+const char* AfxHandledExceptionText(const char* otherwise);
+
+// What the user is told when a file cannot be read or written: the text for
+// the cause with the file's path in it, or the given text for causes the
+// operation does not name.
+enum class FileOperation { open, save };
+CString AfxFileErrorText(CFileException::Cause cause, FileOperation operation, const CString& path,
+                         const char* otherwise);

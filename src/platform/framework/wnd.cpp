@@ -5,7 +5,6 @@
 #include "platform/framework/msgbox.h"
 
 #include <algorithm>
-#include <new>
 
 CWnd::~CWnd() {
     if (m_bCreated) {
@@ -111,12 +110,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // An exception leaving a handler is reported and the program goes on.
     try {
         return it->second(wParam, lParam);
-    } catch (const CMemoryException&) {
-        AfxMessageBox("Out of memory.");
-    } catch (const std::bad_alloc&) {
-        AfxMessageBox("Out of memory.");
     } catch (...) {
-        AfxMessageBox("Internal application error.");
+        AfxMessageBox(AfxHandledExceptionText("Internal application error."));
     }
     return 0;
 }
