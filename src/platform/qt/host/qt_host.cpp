@@ -17,6 +17,7 @@
 #include "platform/qt/windows/view_widget.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QTimer>
 
 namespace {
@@ -29,14 +30,15 @@ constexpr qint64 kLockKeysIntervalMs = 200;
 } // namespace
 
 QtHost::QtHost() {
-    const CommandUi ui{[this](UINT id) { ExecuteCommand(id); },
-                       [this](UINT id, CCmdUI& state) { UpdateCommandState(id, state); }};
-    m_menus = std::make_unique<MenuSet>(ui);
+    m_menus = std::make_unique<MenuSet>(
+        [this](UINT id, CCmdUI& state) { UpdateCommandState(id, state); });
+    connect(m_menus.get(), &MenuSet::commandChosen, this, &QtHost::ExecuteCommand);
+    connect(m_menus.get(), &MenuSet::windowMenuShown, this, &QtHost::ShowWindowList);
     m_print = std::make_unique<PrintSupport>(m_pump);
     m_pump.beforeIdle = [this] { FlushPaints(); };
     m_pump.afterIdle = [this](bool more) {
-        if (!more && onIdleDone)
-            onIdleDone();
+        if (!more)
+            emit idleDone();
     };
 }
 

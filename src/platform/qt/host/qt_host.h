@@ -93,8 +93,10 @@ public:
     // on a view's surface, shown at the next presentation.
     void SetMainTitle(const QString& title);
     void PresentSoon();
-    // Called when an idle call asked for no more work.
-    std::function<void()> onIdleDone;
+
+signals:
+    // An idle call asked for no more work.
+    void idleDone();
 
 protected:
     bool event(QEvent* event) override;

@@ -92,11 +92,11 @@ BOOL QtHost::CreateMainFrame(CMDIFrameWnd* pFrame, UINT nIDResource) {
     main->setWindowTitle(ToQt(AfxLoadString(nIDResource)));
     // Windows close and files open only between modal loops: a drag of the
     // rubber band still has its view on the stack.
-    main->onCloseRequest = [this] {
+    connect(main, &MainWindow::closeRequested, this, [this] {
         if (m_pump.ModalDepth() == 0)
             ExecuteCommand(ID_APP_EXIT);
-    };
-    main->onFileDropped = [this](const QString& path) {
+    });
+    connect(main, &MainWindow::fileDropped, this, [this](const QString& path) {
         if (m_pump.ModalDepth() > 0)
             return;
         GuardedCall([&] {
@@ -104,18 +104,17 @@ BOOL QtHost::CreateMainFrame(CMDIFrameWnd* pFrame, UINT nIDResource) {
                 app->OpenDocumentFile(FromQt(path));
         });
         m_pump.Restart();
-    };
-    main->onActivated = [this] {
+    });
+    connect(main, &MainWindow::activated, this, [this] {
         if (CMDIFrameWnd* frame = MainFrame())
             GuardedCall([frame] { frame->SendMessage(WM_QUERYNEWPALETTE); });
-    };
+    });
     connect(main->MdiArea(), &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* sub) { ChildActivated(qobject_cast<ChildWindow*>(sub)); });
     auto* style = new MenuBarStyle;
     style->setParent(main);
     main->menuBar()->setStyle(style);
     m_menus->Show(main->menuBar(), nIDResource);
-    m_menus->onWindowMenu = [this](QMenu* menu) { ShowWindowList(menu); };
     CreateShortcuts(nIDResource);
     CreateWindowShortcuts();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -195,9 +194,9 @@ void QtHost::ShowWindowList(QMenu* menu) {
 BOOL QtHost::CreateToolBar(CToolBar* pBar, CWnd*) {
     if (!m_main)
         return FALSE;
-    const CommandUi ui{[this](UINT id) { ExecuteCommand(id); },
-                       [this](UINT id, CCmdUI& state) { UpdateCommandState(id, state); }};
-    m_toolBar = new ToolBar(ui, m_main);
+    m_toolBar =
+        new ToolBar([this](UINT id, CCmdUI& state) { UpdateCommandState(id, state); }, m_main);
+    connect(m_toolBar, &ToolBar::commandChosen, this, &QtHost::ExecuteCommand);
     m_main->addToolBar(Qt::TopToolBarArea, m_toolBar);
     pBar->SetPeer(std::make_unique<QtWindowPeer>(*this, pBar));
     return TRUE;
@@ -239,13 +238,14 @@ BOOL QtHost::CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATEST
         if (CDocTemplate* tmpl = doc->GetDocTemplate())
             icon = ResourceIcon(tmpl->GetResourceId());
     child->setWindowIcon(icon.isNull() ? m_main->windowIcon() : icon);
-    child->onCloseRequest = [this](ChildWindow* c) {
+    connect(child, &ChildWindow::closeRequested, this, [this](ChildWindow* c) {
         CMDIChildWnd* frame = FrameOf(c);
         if (frame != nullptr && m_pump.ModalDepth() == 0)
             GuardedCall([frame] { frame->MDIDestroy(); });
         m_pump.Restart();
-    };
-    child->onStateChanged = [this] { QTimer::singleShot(0, this, [this] { ApplyMainTitle(); }); };
+    });
+    connect(child, &ChildWindow::stateChanged, this,
+            [this] { QTimer::singleShot(0, this, [this] { ApplyMainTitle(); }); });
     // Sized before it joins the workspace, so that it is placed at its
     // own size.
     child->resize(cs.cx > 0 ? cs.cx : 260, cs.cy > 0 ? cs.cy : 260);
