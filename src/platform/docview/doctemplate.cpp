@@ -68,10 +68,8 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const CString& pathName) {
 
     // Undoes everything above; the other documents are not touched.
     auto discard = [&]() -> CDocument* {
-        if (frame->IsCreated())
-            host.DestroyWindow(frame);
-        frame->SetCreated(false);
-        view->SetCreated(false);
+        frame->DestroyWindow();
+        view->DestroyWindow();
         delete view;
         delete doc;
         delete frame;

@@ -3,6 +3,7 @@
 #include "platform/docview/document.h"
 #include "platform/framework/host.h"
 #include "platform/framework/std_ids.h"
+#include "platform/framework/window_peer.h"
 
 CView::CView() {
     // A view has no panes to move between: both commands stay disabled.
@@ -28,7 +29,7 @@ void CView::OnUpdate(CView*, LPARAM, CObject*) {
 }
 
 void CView::OnPaint() {
-    CDC dc(AfxGetHost().GetWindowSurface(this));
+    CDC dc(Peer() != nullptr ? Peer()->WindowSurface() : nullptr);
     dc.SetOwnerWindow(this);
     OnDraw(&dc);
 }

@@ -36,12 +36,9 @@ void CMDIChildWnd::MDIDestroy() {
     CView* view = m_pView;
     CDocument* doc = view != nullptr ? view->GetDocument() : nullptr;
     auto* main = dynamic_cast<CMDIFrameWnd*>(GetParent());
-    if (IsCreated())
-        if (Host* host = AfxTryGetHost())
-            host->DestroyWindow(this);
-    SetCreated(false);
+    DestroyWindow();
     if (view != nullptr)
-        view->SetCreated(false);
+        view->DestroyWindow();
     m_pView = nullptr;
     delete view;
     // The document goes with its last view.

@@ -1,7 +1,8 @@
 #pragma once
 // The backend: everything that needs a real desktop, or stands in for one.
 // The Qt backend shows windows; the headless backend keeps everything in
-// memory for tests and the renderer. The framework calls only this.
+// memory for tests and the renderer. The framework calls only this, and the
+// peers the backend gives its windows (window_peer.h).
 
 #include "platform/docview/printinfo.h"
 #include "platform/docview/shell_file_type.h"
@@ -27,32 +28,18 @@ public:
     virtual BOOL LoadToolBar(CToolBar* pBar, UINT nIDResource) = 0;
     virtual BOOL CreateStatusBar(CStatusBar* pBar, CWnd* pParent) = 0;
     virtual BOOL SetIndicators(CStatusBar* pBar, const UINT* ids, int count) = 0;
-    // cs holds the outer size of the child window; the view fills its client area.
+    // Creating a window gives it its peer (CWnd::SetPeer); a set window's
+    // view gets one too. cs holds the outer size of the set window; the view
+    // fills its client area.
     virtual BOOL CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATESTRUCT& cs) = 0;
-    // Destroys the native window; for a child frame, its view's window too.
-    // Also called from ~CWnd for a window still marked created, when only the
-    // pointer is valid any more: use it as a key, call nothing on it. Unknown
-    // windows are ignored.
-    virtual void DestroyWindow(CWnd* pWnd) = 0;
     // The framework calls CMDIFrameWnd::OnActiveChildChanged after it activates
     // or destroys a child; a backend calls it when the user activates another.
     virtual void ActivateChildFrame(CMDIChildWnd* pFrame) = 0;
     virtual CMDIChildWnd* GetActiveChildFrame() = 0;
-    virtual void ShowWindow(CWnd* pWnd, int nCmdShow) = 0;
-    virtual void SetWindowText(CWnd* pWnd, const CString& text) = 0;
-    virtual CSize GetClientSize(const CWnd* pWnd) = 0;
-    // A view's client surface; nullptr for other windows.
-    virtual Surface* GetWindowSurface(CWnd* pWnd) = 0;
-    virtual void Invalidate(CWnd* pWnd) = 0;
-    // Runs a pending paint at once.
-    virtual void UpdateWindow(CWnd* pWnd) = 0;
-    // Queued; ends the wait for messages.
-    virtual void PostMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ or ID_WINDOW_ARRANGE.
     virtual void ArrangeChildren(UINT nCommand) = 0;
     virtual void ShowControlBar(UINT nBarId, bool show) = 0;
     virtual bool IsControlBarVisible(UINT nBarId) = 0;
-    virtual void DragAcceptFiles(CWnd* pWnd, bool accept) = 0;
     // The menu bar follows the active window: the main frame's menu or the
     // document template's.
     virtual void SetMenu(CMDIFrameWnd* pFrame, UINT nIDResource) = 0;

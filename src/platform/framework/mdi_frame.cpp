@@ -32,8 +32,7 @@ BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, UINT, CWnd*, void*) {
         return FALSE;
     SetCreated(true);
     if (OnCreate(&cs) == -1) {
-        host.DestroyWindow(this);
-        SetCreated(false);
+        DestroyWindow();
         return FALSE;
     }
     OnUpdateFrameTitle();

@@ -3,19 +3,29 @@
 #include "platform/files/exceptions.h"
 #include "platform/framework/host.h"
 #include "platform/framework/msgbox.h"
+#include "platform/framework/window_peer.h"
 
 #include <algorithm>
 
 CWnd::~CWnd() {
-    if (m_bCreated) {
-        if (Host* host = AfxTryGetHost())
-            host->DestroyWindow(this);
-        m_bCreated = false;
-    }
+    DestroyWindow();
     for (CWnd* child : m_children)
         child->m_pParent = nullptr;
     m_children.clear();
     SetParent(nullptr);
+}
+
+void CWnd::SetPeer(std::unique_ptr<WindowPeer> peer) {
+    DestroyWindow();
+    m_peer = std::move(peer);
+}
+
+void CWnd::DestroyWindow() {
+    // The peer is gone before its destructor runs: whatever that calls
+    // finds the window destroyed already.
+    std::unique_ptr<WindowPeer> peer = std::move(m_peer);
+    m_bCreated = false;
+    peer.reset();
 }
 
 void CWnd::SetParent(CWnd* parent) {
@@ -34,8 +44,8 @@ void CWnd::GetClientRect(RECT* pRect) const {
     if (pRect == nullptr)
         return;
     CSize size;
-    if (Host* host = AfxTryGetHost())
-        size = host->GetClientSize(this);
+    if (m_peer != nullptr)
+        size = m_peer->ClientSize();
     *pRect = RECT{0, 0, size.cx, size.cy};
 }
 
@@ -51,38 +61,36 @@ int CWnd::ReleaseDC(CDC* pDC) {
 }
 
 void CWnd::InvalidateRgn(const void*, BOOL) {
-    if (Host* host = AfxTryGetHost())
-        host->Invalidate(this);
+    if (m_peer != nullptr)
+        m_peer->Invalidate();
 }
 
 void CWnd::UpdateWindow() {
-    if (Host* host = AfxTryGetHost())
-        host->UpdateWindow(this);
+    if (m_peer != nullptr)
+        m_peer->Update();
 }
 
 BOOL CWnd::ShowWindow(int nCmdShow) {
-    if (Host* host = AfxTryGetHost())
-        host->ShowWindow(this, nCmdShow);
+    if (m_peer != nullptr)
+        m_peer->Show(nCmdShow);
     return TRUE;
 }
 
 void CWnd::SetWindowText(const CString& text) {
-    if (!m_bCreated)
-        return;
-    if (Host* host = AfxTryGetHost())
-        host->SetWindowText(this, text);
+    if (m_bCreated && m_peer != nullptr)
+        m_peer->SetText(text);
 }
 
 void CWnd::DragAcceptFiles(BOOL bAccept) {
-    if (Host* host = AfxTryGetHost())
-        host->DragAcceptFiles(this, bAccept != FALSE);
+    if (m_peer != nullptr)
+        m_peer->DragAcceptFiles(bAccept != FALSE);
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    Host* host = AfxTryGetHost();
-    if (host == nullptr)
+    // Like a real queue, a window that does not exist gets nothing.
+    if (m_peer == nullptr)
         return FALSE;
-    host->PostMessage(this, message, wParam, lParam);
+    m_peer->Post(message, wParam, lParam);
     return TRUE;
 }
 
@@ -132,7 +140,7 @@ void CWnd::OnMessage(UINT message, std::function<LRESULT(WPARAM, LPARAM)> handle
 CClientDC::CClientDC(CWnd* pWnd) {
     if (pWnd == nullptr)
         return;
-    if (Host* host = AfxTryGetHost())
-        SetSurface(host->GetWindowSurface(pWnd));
+    if (WindowPeer* peer = pWnd->Peer())
+        SetSurface(peer->WindowSurface());
     SetOwnerWindow(pWnd);
 }

@@ -1,13 +1,17 @@
 #pragma once
-// Windows: every frame, view and dialog is a CWnd. The backend (Host) owns
-// the native side; a CWnd asks it for its client size, its surface, repaints
-// and message posting. Messages reach handlers through a message table.
+// Windows: every frame, view and dialog is a CWnd. The native side is the
+// window's peer, which the backend (Host) makes when the window is created
+// and the CWnd owns; a CWnd asks it for its client size, its surface,
+// repaints and message posting. Messages reach handlers through a message
+// table.
 
 #include "platform/drawing/dc.h"
 #include "platform/framework/cmdtarget.h"
+#include "platform/framework/window_peer.h"
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class CWnd : public CCmdTarget {
 public:
@@ -20,6 +24,12 @@ public:
     static CWnd* FromHandle(HWND h) { return static_cast<CWnd*>(h); }
     bool IsCreated() const { return m_bCreated; }
     void SetCreated(bool created) { m_bCreated = created; }
+    // The backend's side of the window; nullptr before it is created and
+    // after it is destroyed.
+    WindowPeer* Peer() const { return m_peer.get(); }
+    void SetPeer(std::unique_ptr<WindowPeer> peer);
+    // Destroys the native window (the peer); the CWnd itself stays.
+    void DestroyWindow();
 
     void GetClientRect(RECT* pRect) const;
     // A context over the window's client surface, released with ReleaseDC.
@@ -55,6 +65,7 @@ protected:
 
 private:
     bool m_bCreated = false;
+    std::unique_ptr<WindowPeer> m_peer;
     CWnd* m_pParent = nullptr;
     std::vector<CWnd*> m_children;
     std::map<UINT, std::function<LRESULT(WPARAM, LPARAM)>> m_messages;

@@ -17,6 +17,7 @@
 
 #include "platform/framework/host.h"
 #include "platform/framework/std_ids.h"
+#include "platform/framework/window_peer.h"
 
 #include <cstdint>
 #include <deque>
@@ -54,20 +55,11 @@ public:
     BOOL CreateStatusBar(CStatusBar* pBar, CWnd* pParent) override;
     BOOL SetIndicators(CStatusBar* pBar, const UINT* ids, int count) override;
     BOOL CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATESTRUCT& cs) override;
-    void DestroyWindow(CWnd* pWnd) override;
     void ActivateChildFrame(CMDIChildWnd* pFrame) override;
     CMDIChildWnd* GetActiveChildFrame() override { return m_pActiveChild; }
-    void ShowWindow(CWnd* pWnd, int nCmdShow) override;
-    void SetWindowText(CWnd* pWnd, const CString& text) override;
-    CSize GetClientSize(const CWnd* pWnd) override;
-    Surface* GetWindowSurface(CWnd* pWnd) override;
-    void Invalidate(CWnd* pWnd) override;
-    void UpdateWindow(CWnd* pWnd) override;
-    void PostMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     void ArrangeChildren(UINT nCommand) override;
     void ShowControlBar(UINT nBarId, bool show) override;
     bool IsControlBarVisible(UINT nBarId) override;
-    void DragAcceptFiles(CWnd* pWnd, bool accept) override;
     void SetMenu(CMDIFrameWnd* pFrame, UINT nIDResource) override;
     void RecentFilesChanged() override {}
 
@@ -127,7 +119,12 @@ public:
     double LongestIdleCallMs() const { return m_longestIdleCallMs; }
     void ResetLongestIdleCall() { m_longestIdleCallMs = 0.0; }
     std::size_t QueuedMessageCount() const { return m_queue.size(); }
+    // Posts to the window as CWnd::PostMessage does; a window that does not
+    // exist gets nothing.
+    void PostMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool IsPaintPending(const CWnd* pWnd) const;
+    // A view's client surface, as its drawing contexts get it.
+    Surface* GetWindowSurface(CWnd* pWnd);
     // Runs a pending paint of the window now.
     void Paint(CWnd* pWnd);
     // Open scripted modal loops (dialogs, message boxes, file prompts, the
@@ -256,8 +253,25 @@ public:
 
 private:
     enum class Kind { Main, Child, View, ToolBar, StatusBar, Other };
-    struct Window {
-        Kind kind = Kind::Other;
+    // A window's peer holds all the host knows of the window. It tells the
+    // host when it goes, and the host tells its peers when it goes first.
+    class Window : public WindowPeer {
+    public:
+        Window(HeadlessHost& host, CWnd* owner, Kind kind);
+        ~Window() override;
+
+        void Show(int nCmdShow) override;
+        void SetText(const CString& value) override { text = value; }
+        CSize ClientSize() const override { return client; }
+        Surface* WindowSurface() override;
+        void Invalidate() override;
+        void Update() override;
+        void Post(UINT message, WPARAM wParam, LPARAM lParam) override;
+        void DragAcceptFiles(bool accept) override { acceptsFiles = accept; }
+
+        HeadlessHost* host;
+        CWnd* owner;
+        Kind kind;
         CSize client;
         CRect outer; // set windows: in the main window's client area
         Surface surface;
@@ -291,13 +305,15 @@ private:
     bool TakeFailure(Failure what);
     Window* Find(const CWnd* pWnd);
     const Window* Find(const CWnd* pWnd) const;
-    void ForgetWindow(const CWnd* pWnd);
+    // A peer going away: nothing may reach its window any more.
+    void ForgetWindow(Window& window);
     void ResizeView(CWnd* pView, Window& view, int cx, int cy, UINT nType);
     // One posted message, else one paint: 1 message, 2 paint, 0 nothing.
     int HandleOne();
     int IdleLoop(CWinApp& app, int maxCalls, bool& ended);
 
-    std::map<const CWnd*, Window> m_windows;
+    // The peers of this host's windows, oldest first.
+    std::vector<Window*> m_peers;
     CMDIFrameWnd* m_pMainFrame = nullptr;
     std::vector<CMDIChildWnd*> m_childOrder;
     CMDIChildWnd* m_pActiveChild = nullptr;

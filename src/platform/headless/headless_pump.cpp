@@ -10,10 +10,13 @@
 #include <stdexcept>
 
 void HeadlessHost::PostMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Like a real queue, a window that does not exist gets nothing.
-    if (pWnd == nullptr || Find(pWnd) == nullptr)
-        return;
-    m_queue.push_back(Posted{pWnd, message, wParam, lParam});
+    if (Window* w = Find(pWnd))
+        w->Post(message, wParam, lParam);
+}
+
+Surface* HeadlessHost::GetWindowSurface(CWnd* pWnd) {
+    Window* w = Find(pWnd);
+    return w != nullptr ? w->WindowSurface() : nullptr;
 }
 
 bool HeadlessHost::IsPaintPending(const CWnd* pWnd) const {
@@ -39,10 +42,10 @@ int HeadlessHost::HandleOne() {
         p.wnd->SendMessage(p.message, p.wParam, p.lParam);
         return 1;
     }
-    for (auto& [wnd, w] : m_windows) {
-        if (!w.paintPending || !w.visible)
+    for (Window* w : m_peers) {
+        if (!w->paintPending || !w->visible)
             continue;
-        Paint(const_cast<CWnd*>(wnd));
+        Paint(w->owner);
         return 2;
     }
     return 0;

@@ -17,7 +17,8 @@ BOOL HeadlessHost::PrintDialog(CPrintInfo&) {
 BOOL HeadlessHost::RunPrintJob(CView* pView, CPrintInfo& info) {
     if (pView == nullptr)
         return FALSE;
-    const CSize size = GetClientSize(pView);
+    const Window* window = Find(pView);
+    const CSize size = window != nullptr ? window->client : CSize{};
     PrintJobRecord job;
     job.page = Surface(size.cx, size.cy);
     job.bPreview = info.m_bPreview;

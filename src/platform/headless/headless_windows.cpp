@@ -5,6 +5,7 @@
 #include "platform/runtime/work_beside.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 CSize HeadlessHost::ClientSizeOf(int outerWidth, int outerHeight) {
@@ -19,8 +20,45 @@ HeadlessHost::HeadlessHost() {
 }
 
 HeadlessHost::~HeadlessHost() {
+    // Windows that outlive the host keep their peers, which no longer call it.
+    for (Window* peer : m_peers)
+        peer->host = nullptr;
     if (AfxTryGetHost() == this)
         AfxSetHost(nullptr);
+}
+
+HeadlessHost::Window::Window(HeadlessHost& host_, CWnd* owner_, Kind kind_)
+    : host(&host_), owner(owner_), kind(kind_) {
+    host->m_peers.push_back(this);
+}
+
+HeadlessHost::Window::~Window() {
+    if (host != nullptr)
+        host->ForgetWindow(*this);
+}
+
+void HeadlessHost::Window::Show(int nCmdShow) {
+    visible = nCmdShow != 0;
+    showCommand = nCmdShow;
+}
+
+Surface* HeadlessHost::Window::WindowSurface() {
+    return hasSurface && keepsPicture ? &surface : nullptr;
+}
+
+void HeadlessHost::Window::Invalidate() {
+    if (hasSurface)
+        paintPending = true;
+}
+
+void HeadlessHost::Window::Update() {
+    if (host != nullptr)
+        host->Paint(owner);
+}
+
+void HeadlessHost::Window::Post(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (host != nullptr)
+        host->m_queue.push_back(Posted{owner, message, wParam, lParam});
 }
 
 bool HeadlessHost::TakeFailure(Failure what) {
@@ -32,21 +70,20 @@ bool HeadlessHost::TakeFailure(Failure what) {
 }
 
 HeadlessHost::Window* HeadlessHost::Find(const CWnd* pWnd) {
-    auto it = m_windows.find(pWnd);
-    return it != m_windows.end() ? &it->second : nullptr;
+    auto* w = pWnd != nullptr ? dynamic_cast<Window*>(pWnd->Peer()) : nullptr;
+    return w != nullptr && w->host == this ? w : nullptr;
 }
 
 const HeadlessHost::Window* HeadlessHost::Find(const CWnd* pWnd) const {
-    auto it = m_windows.find(pWnd);
-    return it != m_windows.end() ? &it->second : nullptr;
+    return const_cast<HeadlessHost*>(this)->Find(pWnd);
 }
 
 BOOL HeadlessHost::CreateMainFrame(CMDIFrameWnd* pFrame, UINT nIDResource) {
     if (pFrame == nullptr || TakeFailure(Failure::MainFrame))
         return FALSE;
-    Window& w = m_windows[pFrame];
-    w.kind = Kind::Main;
-    w.client = CSize{kMainClientWidth, kMainClientHeight};
+    auto w = std::make_unique<Window>(*this, pFrame, Kind::Main);
+    w->client = CSize{kMainClientWidth, kMainClientHeight};
+    pFrame->SetPeer(std::move(w));
     m_pMainFrame = pFrame;
     m_nMenu = nIDResource;
     return TRUE;
@@ -55,9 +92,9 @@ BOOL HeadlessHost::CreateMainFrame(CMDIFrameWnd* pFrame, UINT nIDResource) {
 BOOL HeadlessHost::CreateToolBar(CToolBar* pBar, CWnd*) {
     if (pBar == nullptr || TakeFailure(Failure::ToolBar))
         return FALSE;
-    Window& w = m_windows[pBar];
-    w.kind = Kind::ToolBar;
-    w.visible = true;
+    auto w = std::make_unique<Window>(*this, pBar, Kind::ToolBar);
+    w->visible = true;
+    pBar->SetPeer(std::move(w));
     m_barVisible[AFX_IDW_TOOLBAR] = true;
     return TRUE;
 }
@@ -72,9 +109,9 @@ BOOL HeadlessHost::LoadToolBar(CToolBar*, UINT nIDResource) {
 BOOL HeadlessHost::CreateStatusBar(CStatusBar* pBar, CWnd*) {
     if (pBar == nullptr || TakeFailure(Failure::StatusBar))
         return FALSE;
-    Window& w = m_windows[pBar];
-    w.kind = Kind::StatusBar;
-    w.visible = true;
+    auto w = std::make_unique<Window>(*this, pBar, Kind::StatusBar);
+    w->visible = true;
+    pBar->SetPeer(std::move(w));
     m_barVisible[AFX_IDW_STATUS_BAR] = true;
     return TRUE;
 }
@@ -93,53 +130,46 @@ BOOL HeadlessHost::CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CR
     const int cy = cs.cy > 0 ? cs.cy : kDefaultChildHeight;
     // New set windows cascade from the top-left corner of the main window.
     const int at = (m_nCascade++ % 10) * kCascadeStep;
-    Window& frame = m_windows[pFrame];
-    frame.kind = Kind::Child;
-    frame.outer = CRect(at, at, at + cx, at + cy);
-    frame.client = ClientSizeOf(cx, cy);
-    frame.visible = true;
-    frame.view = pView;
+    auto frame = std::make_unique<Window>(*this, pFrame, Kind::Child);
+    frame->outer = CRect(at, at, at + cx, at + cy);
+    frame->client = ClientSizeOf(cx, cy);
+    frame->visible = true;
+    frame->view = pView;
+    const CSize client = frame->client;
+    pFrame->SetPeer(std::move(frame));
     m_childOrder.push_back(pFrame);
     if (pView != nullptr) {
-        Window& view = m_windows[pView];
-        view.kind = Kind::View;
-        view.client = frame.client;
-        view.hasSurface = true;
-        view.keepsPicture = m_bKeepWindowPictures;
-        if (view.keepsPicture)
-            view.surface = Surface(view.client.cx, view.client.cy);
-        view.visible = true;
-        view.paintPending = true;
-        pView->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(view.client.cx, view.client.cy));
+        auto view = std::make_unique<Window>(*this, pView, Kind::View);
+        view->client = client;
+        view->hasSurface = true;
+        view->keepsPicture = m_bKeepWindowPictures;
+        if (view->keepsPicture)
+            view->surface = Surface(client.cx, client.cy);
+        view->visible = true;
+        view->paintPending = true;
+        pView->SetPeer(std::move(view));
+        pView->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.cx, client.cy));
     }
     return TRUE;
 }
 
-void HeadlessHost::ForgetWindow(const CWnd* pWnd) {
-    m_windows.erase(pWnd);
+void HeadlessHost::ForgetWindow(Window& window) {
+    m_peers.erase(std::remove(m_peers.begin(), m_peers.end(), &window), m_peers.end());
+    const CWnd* pWnd = window.owner;
     // Nothing may reach a window that is gone.
     m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(),
                                  [pWnd](const Posted& p) { return p.wnd == pWnd; }),
                   m_queue.end());
-}
-
-void HeadlessHost::DestroyWindow(CWnd* pWnd) {
-    Window* w = Find(pWnd);
-    if (w == nullptr)
-        return;
-    const Kind kind = w->kind;
-    CWnd* view = w->view;
-    if (view != nullptr)
-        ForgetWindow(view);
-    ForgetWindow(pWnd);
-    if (kind == Kind::Child) {
-        auto* frame = static_cast<CMDIChildWnd*>(pWnd);
-        m_childOrder.erase(std::remove(m_childOrder.begin(), m_childOrder.end(), frame),
+    if (window.kind == Kind::Child) {
+        const auto same = [pWnd](const CMDIChildWnd* frame) {
+            return static_cast<const CWnd*>(frame) == pWnd;
+        };
+        m_childOrder.erase(std::remove_if(m_childOrder.begin(), m_childOrder.end(), same),
                            m_childOrder.end());
         // The set window below the closed one becomes active.
-        if (m_pActiveChild == frame)
+        if (m_pActiveChild != nullptr && same(m_pActiveChild))
             m_pActiveChild = m_childOrder.empty() ? nullptr : m_childOrder.back();
-    } else if (kind == Kind::Main) {
+    } else if (window.kind == Kind::Main) {
         m_pMainFrame = nullptr;
     }
 }
@@ -151,28 +181,6 @@ void HeadlessHost::ActivateChildFrame(CMDIChildWnd* pFrame) {
     m_childOrder.erase(it);
     m_childOrder.push_back(pFrame);
     m_pActiveChild = pFrame;
-}
-
-void HeadlessHost::ShowWindow(CWnd* pWnd, int nCmdShow) {
-    if (Window* w = Find(pWnd)) {
-        w->visible = nCmdShow != 0;
-        w->showCommand = nCmdShow;
-    }
-}
-
-void HeadlessHost::SetWindowText(CWnd* pWnd, const CString& text) {
-    if (Window* w = Find(pWnd))
-        w->text = text;
-}
-
-CSize HeadlessHost::GetClientSize(const CWnd* pWnd) {
-    const Window* w = Find(pWnd);
-    return w != nullptr ? w->client : CSize{};
-}
-
-Surface* HeadlessHost::GetWindowSurface(CWnd* pWnd) {
-    Window* w = Find(pWnd);
-    return w != nullptr && w->hasSurface && w->keepsPicture ? &w->surface : nullptr;
 }
 
 void HeadlessHost::KeepWindowPicture(CWnd* pWnd, Surface picture) {
@@ -190,22 +198,12 @@ bool HeadlessHost::KeepsWindowPicture(const CWnd* pWnd) const {
     return w != nullptr && w->hasSurface && w->keepsPicture;
 }
 
-void HeadlessHost::Invalidate(CWnd* pWnd) {
-    Window* w = Find(pWnd);
-    if (w != nullptr && w->hasSurface)
-        w->paintPending = true;
-}
-
-void HeadlessHost::UpdateWindow(CWnd* pWnd) {
-    Paint(pWnd);
-}
-
 void HeadlessHost::ArrangeChildren(UINT nCommand) {
     if (nCommand == ID_WINDOW_CASCADE) {
         int at = 0;
         for (CMDIChildWnd* frame : m_childOrder) {
-            Window& w = m_windows[frame];
-            w.outer = CRect(at, at, at + w.outer.Width(), at + w.outer.Height());
+            if (Window* w = Find(frame))
+                w->outer = CRect(at, at, at + w->outer.Width(), at + w->outer.Height());
             at += kCascadeStep;
         }
     } else if (nCommand == ID_WINDOW_TILE_HORZ && !m_childOrder.empty()) {
@@ -233,11 +231,6 @@ bool HeadlessHost::IsControlBarVisible(UINT nBarId) {
     return it != m_barVisible.end() && it->second;
 }
 
-void HeadlessHost::DragAcceptFiles(CWnd* pWnd, bool accept) {
-    if (Window* w = Find(pWnd))
-        w->acceptsFiles = accept;
-}
-
 void HeadlessHost::SetMenu(CMDIFrameWnd*, UINT nIDResource) {
     m_nMenu = nIDResource;
 }
@@ -245,13 +238,13 @@ void HeadlessHost::SetMenu(CMDIFrameWnd*, UINT nIDResource) {
 void HeadlessHost::AttachWindow(CWnd* pWnd, int cx, int cy) {
     if (pWnd == nullptr)
         return;
-    Window& w = m_windows[pWnd];
-    w.kind = Kind::Other;
-    w.client = CSize{std::max(cx, 0), std::max(cy, 0)};
-    w.surface = Surface(w.client.cx, w.client.cy);
-    w.hasSurface = true;
-    w.visible = true;
-    w.paintPending = true;
+    auto w = std::make_unique<Window>(*this, pWnd, Kind::Other);
+    w->client = CSize{std::max(cx, 0), std::max(cy, 0)};
+    w->surface = Surface(w->client.cx, w->client.cy);
+    w->hasSurface = true;
+    w->visible = true;
+    w->paintPending = true;
+    pWnd->SetPeer(std::move(w));
     pWnd->SetCreated(true);
 }
 
@@ -270,12 +263,12 @@ void HeadlessHost::SetViewClientSize(CWnd* pView, int cx, int cy, UINT nType) {
     InputHandled();
     // The set window holding the view grows or shrinks with it.
     for (CMDIChildWnd* frame : m_childOrder) {
-        Window& f = m_windows[frame];
-        if (f.view != pView)
+        Window* f = Find(frame);
+        if (f == nullptr || f->view != pView)
             continue;
-        f.client = CSize{std::max(cx, 0), std::max(cy, 0)};
-        f.outer.right = f.outer.left + f.client.cx + 2 * kBorder;
-        f.outer.bottom = f.outer.top + f.client.cy + 2 * kBorder + kCaption;
+        f->client = CSize{std::max(cx, 0), std::max(cy, 0)};
+        f->outer.right = f->outer.left + f->client.cx + 2 * kBorder;
+        f->outer.bottom = f->outer.top + f->client.cy + 2 * kBorder + kCaption;
     }
     ResizeView(pView, *view, cx, cy, nType);
 }

@@ -1,9 +1,12 @@
 #include "platform/qt/host/qt_host.h"
 
 #include "platform/docview/winapp.h"
+#include "platform/framework/dialog.h"
+#include "platform/framework/frame.h"
 #include "platform/qt/dialogs/help_window.h"
 #include "platform/qt/host/guarded_call.h"
 #include "platform/qt/host/posted_message.h"
+#include "platform/qt/host/window_peers.h"
 #include "platform/qt/printing/print_support.h"
 #include "platform/qt/windows/child_window.h"
 #include "platform/qt/windows/lock_keys.h"
@@ -14,6 +17,7 @@
 #include "platform/qt/windows/view_widget.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QTimer>
 
 namespace {
@@ -26,14 +30,15 @@ constexpr qint64 kLockKeysIntervalMs = 200;
 } // namespace
 
 QtHost::QtHost() {
-    const CommandUi ui{[this](UINT id) { ExecuteCommand(id); },
-                       [this](UINT id, CCmdUI& state) { UpdateCommandState(id, state); }};
-    m_menus = std::make_unique<MenuSet>(ui);
+    m_menus = std::make_unique<MenuSet>(
+        [this](UINT id, CCmdUI& state) { UpdateCommandState(id, state); });
+    connect(m_menus.get(), &MenuSet::commandChosen, this, &QtHost::ExecuteCommand);
+    connect(m_menus.get(), &MenuSet::windowMenuShown, this, &QtHost::ShowWindowList);
     m_print = std::make_unique<PrintSupport>(m_pump);
     m_pump.beforeIdle = [this] { FlushPaints(); };
     m_pump.afterIdle = [this](bool more) {
-        if (!more && onIdleDone)
-            onIdleDone();
+        if (!more)
+            emit idleDone();
     };
 }
 
@@ -66,7 +71,7 @@ void QtHost::ExecuteCommand(UINT id) {
             app->ExecuteCommand(id);
     });
     // A command may change colours: show every view as it now stands.
-    for (auto& [view, widget] : m_views)
+    for (ViewWidget* widget : Views())
         widget->update();
     m_pump.Restart();
 }
@@ -90,53 +95,45 @@ void QtHost::UpdateToolBarStates() {
     }
 }
 
-Surface* QtHost::GetWindowSurface(CWnd* pWnd) {
-    ViewWidget* view = ViewWidgetOf(pWnd);
-    if (view == nullptr)
-        return nullptr;
-    // Whoever takes the surface may draw on it: show it soon.
-    view->MarkChanged();
-    if (!m_presentScheduled) {
-        m_presentScheduled = true;
-        QTimer::singleShot(kPresentIntervalMs, this, [this] {
-            m_presentScheduled = false;
-            PresentChangedViews();
-        });
-    }
-    return &view->WindowSurface();
+void QtHost::PresentSoon() {
+    if (m_presentScheduled)
+        return;
+    m_presentScheduled = true;
+    QTimer::singleShot(kPresentIntervalMs, this, [this] {
+        m_presentScheduled = false;
+        PresentChangedViews();
+    });
+}
+
+QList<ViewWidget*> QtHost::Views() const {
+    return m_main ? m_main->findChildren<ViewWidget*>() : QList<ViewWidget*>();
+}
+
+CMDIFrameWnd* QtHost::MainFrame() const {
+    CMDIFrameWnd* frame = m_main ? m_main->Frame() : nullptr;
+    return frame != nullptr && frame->Peer() != nullptr ? frame : nullptr;
+}
+
+CMDIChildWnd* QtHost::FrameOf(const ChildWindow* child) const {
+    CMDIChildWnd* frame = child != nullptr ? child->Frame() : nullptr;
+    return frame != nullptr && ChildWindowOf(frame) == child ? frame : nullptr;
 }
 
 void QtHost::PresentChangedViews() {
-    for (auto& [pView, widget] : m_views)
+    for (ViewWidget* widget : Views())
         if (widget->TakeChanged())
             widget->update();
 }
 
 void QtHost::FlushPaints() {
-    std::vector<ViewWidget*> due;
-    for (auto& [pView, widget] : m_views)
+    // A paint may close windows: each widget is checked again before its turn.
+    QList<QPointer<ViewWidget>> due;
+    for (ViewWidget* widget : Views())
         if (widget->NeedsPaint() && widget->isVisible())
             due.push_back(widget);
-    for (ViewWidget* widget : due)
-        widget->FlushPaint();
-}
-
-void QtHost::Invalidate(CWnd* pWnd) {
-    if (ViewWidget* view = ViewWidgetOf(pWnd))
-        view->Invalidate();
-    else if (ChildWindow* child = ChildWindowOf(pWnd))
-        child->update();
-    else if (pWnd == m_pMainFrame && m_main)
-        m_main->update();
-}
-
-void QtHost::UpdateWindow(CWnd* pWnd) {
-    if (ViewWidget* view = ViewWidgetOf(pWnd))
-        view->FlushPaint();
-}
-
-void QtHost::PostMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    QCoreApplication::postEvent(this, new PostedMessageEvent(pWnd, message, wParam, lParam));
+    for (const QPointer<ViewWidget>& widget : due)
+        if (widget)
+            widget->FlushPaint();
 }
 
 bool QtHost::event(QEvent* event) {
@@ -144,27 +141,33 @@ bool QtHost::event(QEvent* event) {
         return QObject::event(event);
     auto* posted = static_cast<PostedMessageEvent*>(event);
     // A window closed since the message was posted gets nothing.
-    if (IsLive(posted->m_pWnd))
-        GuardedCall([posted] {
-            posted->m_pWnd->SendMessage(posted->m_message, posted->m_wParam, posted->m_lParam);
+    if (QtWindowPeer* peer = posted->m_peer)
+        GuardedCall([posted, peer] {
+            peer->Owner()->SendMessage(posted->m_message, posted->m_wParam, posted->m_lParam);
         });
     m_pump.Restart();
     return true;
 }
 
 ViewWidget* QtHost::ViewWidgetOf(const CWnd* pView) const {
-    const auto it = m_views.find(pView);
-    return it == m_views.end() ? nullptr : it->second;
+    const auto* peer = pView != nullptr ? dynamic_cast<const ViewPeer*>(pView->Peer()) : nullptr;
+    return peer != nullptr ? peer->Widget() : nullptr;
 }
 
 ChildWindow* QtHost::ChildWindowOf(const CWnd* pFrame) const {
-    const auto it = m_children.find(pFrame);
-    return it == m_children.end() ? nullptr : it->second;
+    const auto* peer =
+        pFrame != nullptr ? dynamic_cast<const ChildWindowPeer*>(pFrame->Peer()) : nullptr;
+    return peer != nullptr ? peer->Window() : nullptr;
+}
+
+CSize QtHost::GetClientSize(const CWnd* pWnd) const {
+    const WindowPeer* peer = pWnd != nullptr ? pWnd->Peer() : nullptr;
+    return peer != nullptr ? peer->ClientSize() : CSize{};
 }
 
 TemplateDialog* QtHost::DialogOf(const CDialog& dialog) const {
-    const auto it = m_dialogs.find(&dialog);
-    return it == m_dialogs.end() ? nullptr : it->second;
+    const auto* peer = dynamic_cast<const DialogPeer*>(dialog.Peer());
+    return peer != nullptr ? peer->Window() : nullptr;
 }
 
 int QtHost::RunMessageLoop(CWinApp&) {

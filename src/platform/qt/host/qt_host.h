@@ -12,9 +12,7 @@
 #include <QPointer>
 #include <QString>
 
-#include <map>
 #include <memory>
-#include <set>
 
 class CCmdUI;
 class ChildWindow;
@@ -42,20 +40,11 @@ public:
     BOOL CreateStatusBar(CStatusBar* pBar, CWnd* pParent) override;
     BOOL SetIndicators(CStatusBar* pBar, const UINT* ids, int count) override;
     BOOL CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATESTRUCT& cs) override;
-    void DestroyWindow(CWnd* pWnd) override;
     void ActivateChildFrame(CMDIChildWnd* pFrame) override;
     CMDIChildWnd* GetActiveChildFrame() override;
-    void ShowWindow(CWnd* pWnd, int nCmdShow) override;
-    void SetWindowText(CWnd* pWnd, const CString& text) override;
-    CSize GetClientSize(const CWnd* pWnd) override;
-    Surface* GetWindowSurface(CWnd* pWnd) override;
-    void Invalidate(CWnd* pWnd) override;
-    void UpdateWindow(CWnd* pWnd) override;
-    void PostMessage(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     void ArrangeChildren(UINT nCommand) override;
     void ShowControlBar(UINT nBarId, bool show) override;
     bool IsControlBarVisible(UINT nBarId) override;
-    void DragAcceptFiles(CWnd* pWnd, bool accept) override;
     void SetMenu(CMDIFrameWnd* pFrame, UINT nIDResource) override;
     void RecentFilesChanged() override;
 
@@ -95,11 +84,19 @@ public:
     PrintSupport& Printing();
     ViewWidget* ViewWidgetOf(const CWnd* pView) const;
     ChildWindow* ChildWindowOf(const CWnd* pFrame) const;
+    CSize GetClientSize(const CWnd* pWnd) const;
     TemplateDialog* DialogOf(const CDialog& dialog) const;
     // Runs a command as menus, buttons and shortcuts do.
     void ExecuteCommand(UINT id);
-    // Called when an idle call asked for no more work.
-    std::function<void()> onIdleDone;
+
+    // For the window peers: the main window's own title, and drawing done
+    // on a view's surface, shown at the next presentation.
+    void SetMainTitle(const QString& title);
+    void PresentSoon();
+
+signals:
+    // An idle call asked for no more work.
+    void idleDone();
 
 protected:
     bool event(QEvent* event) override;
@@ -110,11 +107,16 @@ private:
     void CreateShortcuts(UINT nIDResource);
     void CreateWindowShortcuts();
     void ShowWindowList(QMenu* menu);
+    // The view widgets of the set windows in the workspace.
+    QList<ViewWidget*> Views() const;
+    // The frames of the main window and of a set window while they have
+    // their peers: not yet while they are made, no more once destroyed.
+    CMDIFrameWnd* MainFrame() const;
+    CMDIChildWnd* FrameOf(const ChildWindow* child) const;
     void FlushPaints();
     void PresentChangedViews();
     void ChildActivated(ChildWindow* child);
     void ApplyMainTitle();
-    bool IsLive(const CWnd* pWnd) const { return m_live.count(pWnd) != 0; }
 
     IdlePump m_pump;
     std::unique_ptr<MenuSet> m_menus;
@@ -123,11 +125,6 @@ private:
     QPointer<ToolBar> m_toolBar;
     QPointer<StatusBar> m_statusBar;
     QPointer<HelpWindow> m_help;
-    CMDIFrameWnd* m_pMainFrame = nullptr;
-    std::map<const CWnd*, ChildWindow*> m_children; // by frame
-    std::map<const CWnd*, ViewWidget*> m_views;     // by view
-    std::map<const CDialog*, TemplateDialog*> m_dialogs;
-    std::set<const CWnd*> m_live;
     std::vector<QShortcut*> m_shortcuts;
     bool m_presentScheduled = false;
     QString m_mainTitle;

@@ -10,6 +10,7 @@
 #include "platform/qt/dialogs/template_dialog.h"
 #include "platform/qt/host/guarded_call.h"
 #include "platform/qt/host/qt_text.h"
+#include "platform/qt/host/window_peers.h"
 #include "platform/qt/windows/rubber_band.h"
 #include "platform/qt/windows/view_widget.h"
 
@@ -40,8 +41,12 @@ long QtHost::RunModalDialog(CDialog& dialog) {
         return -1;
     FocusReturn focus(Owner());
     TemplateDialog window(dialog, *t, Owner());
-    m_dialogs[&dialog] = &window;
-    m_live.insert(&dialog);
+    // The dialog's peer lives while the dialog runs.
+    struct PeerScope {
+        CDialog& dialog;
+        ~PeerScope() { dialog.SetPeer(nullptr); }
+    } peerScope{dialog};
+    dialog.SetPeer(std::make_unique<DialogPeer>(*this, &dialog, &window));
     const BOOL defaultFocus = GuardedCall([&] { return dialog.OnInitDialog(); }, TRUE);
     if (defaultFocus)
         window.FocusFirstTabStop();
@@ -51,8 +56,6 @@ long QtHost::RunModalDialog(CDialog& dialog) {
         ModalScope modal(m_pump);
         result = window.exec();
     }
-    m_dialogs.erase(&dialog);
-    m_live.erase(&dialog);
     return result;
 }
 

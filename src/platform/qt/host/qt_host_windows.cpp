@@ -5,6 +5,7 @@
 
 #include "platform/docview/doctemplate.h"
 #include "platform/docview/winapp.h"
+#include "platform/framework/bars.h"
 #include "platform/framework/dialog.h"
 #include "platform/framework/frame.h"
 #include "platform/framework/std_ids.h"
@@ -14,6 +15,7 @@
 #include "platform/qt/host/guarded_call.h"
 #include "platform/qt/host/image_convert.h"
 #include "platform/qt/host/qt_text.h"
+#include "platform/qt/host/window_peers.h"
 #include "platform/qt/windows/child_window.h"
 #include "platform/qt/windows/lock_keys.h"
 #include "platform/qt/windows/main_window.h"
@@ -34,12 +36,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int SW_HIDE = 0;
-constexpr int SW_SHOWMINIMIZED = 2;
-constexpr int SW_SHOWMAXIMIZED = 3;
-constexpr int SW_MINIMIZE = 6;
-constexpr int SW_RESTORE = 9;
 
 QIcon ResourceIcon(UINT id) {
     const auto& icons = AfxGetResources().icons;
@@ -90,18 +86,17 @@ QWidget* QtHost::Owner() const {
 BOOL QtHost::CreateMainFrame(CMDIFrameWnd* pFrame, UINT nIDResource) {
     if (m_main)
         return FALSE;
-    m_pMainFrame = pFrame;
     auto* main = new MainWindow(pFrame);
     m_main = main;
     main->setWindowIcon(ResourceIcon(nIDResource));
     main->setWindowTitle(ToQt(AfxLoadString(nIDResource)));
     // Windows close and files open only between modal loops: a drag of the
     // rubber band still has its view on the stack.
-    main->onCloseRequest = [this] {
+    connect(main, &MainWindow::closeRequested, this, [this] {
         if (m_pump.ModalDepth() == 0)
             ExecuteCommand(ID_APP_EXIT);
-    };
-    main->onFileDropped = [this](const QString& path) {
+    });
+    connect(main, &MainWindow::fileDropped, this, [this](const QString& path) {
         if (m_pump.ModalDepth() > 0)
             return;
         GuardedCall([&] {
@@ -109,25 +104,24 @@ BOOL QtHost::CreateMainFrame(CMDIFrameWnd* pFrame, UINT nIDResource) {
                 app->OpenDocumentFile(FromQt(path));
         });
         m_pump.Restart();
-    };
-    main->onActivated = [this] {
-        if (m_pMainFrame != nullptr && IsLive(m_pMainFrame))
-            GuardedCall([this] { m_pMainFrame->SendMessage(WM_QUERYNEWPALETTE); });
-    };
+    });
+    connect(main, &MainWindow::activated, this, [this] {
+        if (CMDIFrameWnd* frame = MainFrame())
+            GuardedCall([frame] { frame->SendMessage(WM_QUERYNEWPALETTE); });
+    });
     connect(main->MdiArea(), &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* sub) { ChildActivated(qobject_cast<ChildWindow*>(sub)); });
     auto* style = new MenuBarStyle;
     style->setParent(main);
     main->menuBar()->setStyle(style);
     m_menus->Show(main->menuBar(), nIDResource);
-    m_menus->onWindowMenu = [this](QMenu* menu) { ShowWindowList(menu); };
     CreateShortcuts(nIDResource);
     CreateWindowShortcuts();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize avail = screen->availableGeometry().size();
         main->resize(std::max(640, avail.width() * 3 / 4), std::max(480, avail.height() * 3 / 4));
     }
-    m_live.insert(pFrame);
+    pFrame->SetPeer(std::make_unique<MainWindowPeer>(*this, pFrame, main));
     return TRUE;
 }
 
@@ -176,12 +170,13 @@ void QtHost::ShowWindowList(QMenu* menu) {
         return;
     const auto activate = [this](QMdiSubWindow* sub) {
         auto* child = qobject_cast<ChildWindow*>(sub);
-        if (child == nullptr || child->Frame() == nullptr || !IsLive(child->Frame()))
+        CMDIChildWnd* frame = FrameOf(child);
+        if (frame == nullptr)
             return;
         // A minimised window comes back at its size when chosen.
         if (child->isMinimized())
             child->showNormal();
-        ActivateChildFrame(child->Frame());
+        ActivateChildFrame(frame);
     };
     const auto more = [this, activate] {
         QMdiSubWindow* chosen = nullptr;
@@ -199,11 +194,11 @@ void QtHost::ShowWindowList(QMenu* menu) {
 BOOL QtHost::CreateToolBar(CToolBar* pBar, CWnd*) {
     if (!m_main)
         return FALSE;
-    const CommandUi ui{[this](UINT id) { ExecuteCommand(id); },
-                       [this](UINT id, CCmdUI& state) { UpdateCommandState(id, state); }};
-    m_toolBar = new ToolBar(ui, m_main);
+    m_toolBar =
+        new ToolBar([this](UINT id, CCmdUI& state) { UpdateCommandState(id, state); }, m_main);
+    connect(m_toolBar, &ToolBar::commandChosen, this, &QtHost::ExecuteCommand);
     m_main->addToolBar(Qt::TopToolBarArea, m_toolBar);
-    m_live.insert(reinterpret_cast<CWnd*>(pBar));
+    pBar->SetPeer(std::make_unique<QtWindowPeer>(*this, pBar));
     return TRUE;
 }
 
@@ -218,7 +213,7 @@ BOOL QtHost::CreateStatusBar(CStatusBar* pBar, CWnd*) {
     m_main->setStatusBar(m_statusBar);
     connect(m_menus.get(), &MenuSet::itemHighlighted, m_statusBar, &StatusBar::ItemHighlighted);
     connect(m_menus.get(), &MenuSet::menuClosed, m_statusBar, &StatusBar::MenuClosed);
-    m_live.insert(reinterpret_cast<CWnd*>(pBar));
+    pBar->SetPeer(std::make_unique<QtWindowPeer>(*this, pBar));
     return TRUE;
 }
 
@@ -243,13 +238,14 @@ BOOL QtHost::CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATEST
         if (CDocTemplate* tmpl = doc->GetDocTemplate())
             icon = ResourceIcon(tmpl->GetResourceId());
     child->setWindowIcon(icon.isNull() ? m_main->windowIcon() : icon);
-    child->onCloseRequest = [this](ChildWindow* c) {
-        CMDIChildWnd* frame = c->Frame();
-        if (frame != nullptr && IsLive(frame) && m_pump.ModalDepth() == 0)
+    connect(child, &ChildWindow::closeRequested, this, [this](ChildWindow* c) {
+        CMDIChildWnd* frame = FrameOf(c);
+        if (frame != nullptr && m_pump.ModalDepth() == 0)
             GuardedCall([frame] { frame->MDIDestroy(); });
         m_pump.Restart();
-    };
-    child->onStateChanged = [this] { QTimer::singleShot(0, this, [this] { ApplyMainTitle(); }); };
+    });
+    connect(child, &ChildWindow::stateChanged, this,
+            [this] { QTimer::singleShot(0, this, [this] { ApplyMainTitle(); }); });
     // Sized before it joins the workspace, so that it is placed at its
     // own size.
     child->resize(cs.cx > 0 ? cs.cx : 260, cs.cy > 0 ? cs.cy : 260);
@@ -261,49 +257,11 @@ BOOL QtHost::CreateChildFrame(CMDIChildWnd* pFrame, CView* pView, const CREATEST
     if (child->layout() != nullptr)
         child->layout()->activate();
     m_main->PlaceNewWindow(child);
-    m_children[pFrame] = child;
-    m_views[pView] = view;
-    m_live.insert(pFrame);
-    m_live.insert(pView);
+    pFrame->SetPeer(std::make_unique<ChildWindowPeer>(*this, pFrame, child));
+    if (pView != nullptr)
+        pView->SetPeer(std::make_unique<ViewPeer>(*this, pView, view));
     view->NotifyCreated();
     return TRUE;
-}
-
-void QtHost::DestroyWindow(CWnd* pWnd) {
-    if (pWnd == nullptr)
-        return;
-    if (auto it = m_children.find(pWnd); it != m_children.end()) {
-        ChildWindow* child = it->second;
-        m_children.erase(it);
-        if (ViewWidget* view = child->View(); view != nullptr && view->View() != nullptr) {
-            m_live.erase(view->View());
-            m_views.erase(view->View());
-        }
-        child->Detach();
-        if (m_main)
-            m_main->MdiArea()->removeSubWindow(child);
-        child->hide();
-        child->deleteLater();
-    } else if (auto v = m_views.find(pWnd); v != m_views.end()) {
-        v->second->Detach();
-        m_views.erase(v);
-    } else if (pWnd == m_pMainFrame) {
-        for (auto& [frame, child] : m_children)
-            child->Detach();
-        for (auto& [view, widget] : m_views)
-            widget->Detach();
-        m_children.clear();
-        m_views.clear();
-        m_pMainFrame = nullptr;
-        if (m_main) {
-            m_main->Detach();
-            m_main->hide();
-            m_main->deleteLater();
-        }
-        if (m_help)
-            m_help->close();
-    }
-    m_live.erase(pWnd);
 }
 
 void QtHost::ActivateChildFrame(CMDIChildWnd* pFrame) {
@@ -320,18 +278,15 @@ CMDIChildWnd* QtHost::GetActiveChildFrame() {
     if (!m_main)
         return nullptr;
     QMdiSubWindow* sub = m_main->MdiArea()->currentSubWindow();
-    auto* child = qobject_cast<ChildWindow*>(sub);
-    if (child == nullptr || child->Frame() == nullptr || !IsLive(child->Frame()))
-        return nullptr;
-    return child->Frame();
+    return FrameOf(qobject_cast<ChildWindow*>(sub));
 }
 
 void QtHost::ChildActivated(ChildWindow* child) {
-    if (child == nullptr || child->Frame() == nullptr || !IsLive(child->Frame()))
+    if (FrameOf(child) == nullptr)
         return;
     // The menu bar and the title follow the window the user activated.
-    if (m_pMainFrame != nullptr && IsLive(m_pMainFrame))
-        GuardedCall([this] { m_pMainFrame->OnActiveChildChanged(); });
+    if (CMDIFrameWnd* frame = MainFrame())
+        GuardedCall([frame] { frame->OnActiveChildChanged(); });
 }
 
 // A maximised set window shows its title in the main window's caption as
@@ -351,57 +306,9 @@ void QtHost::ApplyMainTitle() {
         m_main->setWindowTitle(title);
 }
 
-void QtHost::ShowWindow(CWnd* pWnd, int nCmdShow) {
-    QWidget* w = nullptr;
-    if (pWnd == m_pMainFrame)
-        w = m_main;
-    else if (ChildWindow* child = ChildWindowOf(pWnd))
-        w = child;
-    if (w == nullptr)
-        return;
-    switch (nCmdShow) {
-    case SW_HIDE:
-        w->hide();
-        break;
-    case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE:
-        w->showMinimized();
-        break;
-    case SW_SHOWMAXIMIZED:
-        w->showMaximized();
-        break;
-    case SW_RESTORE:
-        w->showNormal();
-        break;
-    default:
-        w->show();
-        break;
-    }
-}
-
-void QtHost::SetWindowText(CWnd* pWnd, const CString& text) {
-    if (pWnd == m_pMainFrame && m_main) {
-        m_mainTitle = ToQt(text);
-        ApplyMainTitle();
-    } else if (ChildWindow* child = ChildWindowOf(pWnd))
-        child->setWindowTitle(ToQt(text));
-    else if (auto* dialog = dynamic_cast<CDialog*>(pWnd))
-        if (TemplateDialog* d = DialogOf(*dialog))
-            d->setWindowTitle(ToQt(text));
-}
-
-CSize QtHost::GetClientSize(const CWnd* pWnd) {
-    QSize size;
-    if (ViewWidget* view = ViewWidgetOf(pWnd))
-        size = view->ClientSize();
-    else if (ChildWindow* child = ChildWindowOf(pWnd))
-        size = child->contentsRect().size();
-    else if (pWnd == m_pMainFrame && m_main)
-        size = m_main->size();
-    else if (auto* dialog = dynamic_cast<const CDialog*>(pWnd))
-        if (TemplateDialog* d = DialogOf(*dialog))
-            size = d->size();
-    return CSize{size.width(), size.height()};
+void QtHost::SetMainTitle(const QString& title) {
+    m_mainTitle = title;
+    ApplyMainTitle();
 }
 
 void QtHost::ArrangeChildren(UINT nCommand) {
@@ -435,11 +342,6 @@ bool QtHost::IsControlBarVisible(UINT nBarId) {
     if (nBarId == AFX_IDW_STATUS_BAR)
         return m_statusBar && !m_statusBar->isHidden();
     return false;
-}
-
-void QtHost::DragAcceptFiles(CWnd* pWnd, bool accept) {
-    if (pWnd == m_pMainFrame && m_main)
-        m_main->setAcceptDrops(accept);
 }
 
 void QtHost::SetMenu(CMDIFrameWnd*, UINT nIDResource) {

@@ -23,7 +23,7 @@ constexpr int kSettleMs = 500;
 } // namespace
 
 SnapshotHook::SnapshotHook(QtHost& host, QString path) : m_host(host), m_path(std::move(path)) {
-    m_host.onIdleDone = [this] { IdleDone(); };
+    connect(&m_host, &QtHost::idleDone, this, &SnapshotHook::IdleDone);
 }
 
 void SnapshotHook::IdleDone() {

@@ -19,8 +19,7 @@ ChildWindow::ChildWindow(CMDIChildWnd* pFrame, ViewWidget* view) : m_pFrame(pFra
             [this](Qt::WindowStates, Qt::WindowStates state) {
                 if (m_view != nullptr)
                     m_view->SetWindowState(state);
-                if (onStateChanged)
-                    onStateChanged();
+                emit stateChanged();
             });
 }
 
@@ -32,6 +31,6 @@ void ChildWindow::Detach() {
 
 void ChildWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (m_pFrame != nullptr && onCloseRequest)
-        onCloseRequest(this);
+    if (m_pFrame != nullptr)
+        emit closeRequested(this);
 }

@@ -3,8 +3,6 @@
 
 #include <QMdiSubWindow>
 
-#include <functional>
-
 class CMDIChildWnd;
 class ViewWidget;
 
@@ -18,10 +16,11 @@ public:
     // The frame is going away: no more calls into it.
     void Detach();
 
+signals:
     // The close box and Ctrl+F4 ask the framework, which destroys the window.
-    std::function<void(ChildWindow*)> onCloseRequest;
+    void closeRequested(ChildWindow* window);
     // After a change of minimised, maximised or normal.
-    std::function<void()> onStateChanged;
+    void stateChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,7 +1,7 @@
 #pragma once
-// What menus, toolbar and shortcuts need from the framework: run a command
-// and ask for its state. Prompts come from the string table: the status-bar
-// text before "\n" and the tooltip after it.
+// What menus and the toolbar need from the framework besides their signals:
+// a command's state, which the framework fills in. Prompts come from the
+// string table: the status-bar text before "\n" and the tooltip after it.
 
 #include "platform/framework/cmdtarget.h"
 
@@ -9,10 +9,7 @@
 
 #include <functional>
 
-struct CommandUi {
-    std::function<void(UINT id)> execute;
-    std::function<void(UINT id, CCmdUI& ui)> update;
-};
+using CommandStateQuery = std::function<void(UINT id, CCmdUI& ui)>;
 
 QString CommandPrompt(UINT id);
 QString CommandTooltip(UINT id);

@@ -76,8 +76,8 @@ void MainWindow::PlaceNewWindow(QMdiSubWindow* sub) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The framework closes the documents and then the window.
     event->ignore();
-    if (m_pFrame != nullptr && onCloseRequest)
-        onCloseRequest();
+    if (m_pFrame != nullptr)
+        emit closeRequested();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -96,12 +96,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     activateWindow();
     for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile() && onFileDropped)
-            onFileDropped(url.toLocalFile());
+        if (url.isLocalFile())
+            emit fileDropped(url.toLocalFile());
 }
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && onActivated)
-        onActivated();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit activated();
 }

@@ -4,8 +4,6 @@
 
 #include <QMainWindow>
 
-#include <functional>
-
 class CMDIFrameWnd;
 class QMdiArea;
 class QMdiSubWindow;
@@ -30,9 +28,12 @@ public:
     // The window has its size already.
     void PlaceNewWindow(QMdiSubWindow* sub);
 
-    std::function<void()> onCloseRequest;
-    std::function<void(const QString& path)> onFileDropped;
-    std::function<void()> onActivated;
+signals:
+    // The close box: the framework closes the documents and then the window.
+    void closeRequested();
+    void fileDropped(const QString& path);
+    // The window became the active one.
+    void activated();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -21,7 +21,7 @@ UINT CommandOf(const QAction* action) {
 
 } // namespace
 
-MenuSet::MenuSet(CommandUi ui) : m_ui(std::move(ui)) {}
+MenuSet::MenuSet(CommandStateQuery query) : m_query(std::move(query)) {}
 
 MenuSet::~MenuSet() = default;
 
@@ -73,8 +73,8 @@ QMenu* MenuSet::BuildPopup(const MenuItem& popup) {
         windowMenu = windowMenu || (item.kind == MenuItem::Command && item.id == ID_WINDOW_CASCADE);
     connect(menu, &QMenu::aboutToShow, this, [this, menu, windowMenu] {
         UpdateStates(menu);
-        if (windowMenu && onWindowMenu)
-            onWindowMenu(menu);
+        if (windowMenu)
+            emit windowMenuShown(menu);
     });
     connect(menu, &QMenu::hovered, this, [this](QAction* action) {
         if (HasCommand(action))
@@ -94,7 +94,7 @@ QAction* MenuSet::BuildCommand(QMenu* menu, const MenuItem& item) {
     action->setEnabled(!item.initiallyDisabled);
     action->setCheckable(item.initiallyChecked);
     action->setChecked(item.initiallyChecked);
-    connect(action, &QAction::triggered, this, [this, id] { m_ui.execute(id); });
+    connect(action, &QAction::triggered, this, [this, id] { emit commandChosen(id); });
     return action;
 }
 
@@ -135,7 +135,7 @@ void MenuSet::RefreshRecentFiles(QMenu* menu) {
         entry->setData(id);
         entry->setProperty(kRecentProperty, true);
         entry->setStatusTip(CommandPrompt(id));
-        connect(entry, &QAction::triggered, this, [this, id] { m_ui.execute(id); });
+        connect(entry, &QAction::triggered, this, [this, id] { emit commandChosen(id); });
         menu->insertAction(placeholder, entry);
     }
 }
@@ -146,7 +146,7 @@ void MenuSet::UpdateStates(QMenu* menu) {
         if (!HasCommand(action) || !action->isVisible())
             continue;
         CCmdUI ui(CommandOf(action));
-        m_ui.update(ui.m_nID, ui);
+        m_query(ui.m_nID, ui);
         action->setEnabled(ui.m_bEnabled != FALSE);
         action->setCheckable(ui.m_nCheck != 0);
         action->setChecked(ui.m_nCheck != 0);

@@ -21,7 +21,7 @@ class QMenuBar;
 class MenuSet : public QObject {
     Q_OBJECT
 public:
-    explicit MenuSet(CommandUi ui);
+    explicit MenuSet(CommandStateQuery query);
     ~MenuSet() override;
 
     // Puts the menus of resource id into the bar; false when there is none.
@@ -33,11 +33,12 @@ public:
     // The item of a command in the menus of a resource, for tests.
     QAction* FindAction(UINT resourceId, UINT commandId);
     QList<QMenu*> Menus(UINT resourceId);
-    // Called as the Window menu (the one with Cascade) opens, after its
-    // items have their states: the list of windows goes at its end.
-    std::function<void(QMenu*)> onWindowMenu;
-
 signals:
+    // A command's item was chosen.
+    void commandChosen(UINT id);
+    // The Window menu (the one with Cascade) opens and its items have their
+    // states: the list of windows goes at its end.
+    void windowMenuShown(QMenu* menu);
     // An item was highlighted, by the pointer or the keyboard: its prompt,
     // empty for an item without one.
     void itemHighlighted(const QString& prompt);
@@ -53,7 +54,7 @@ private:
     QAction* BuildCommand(QMenu* menu, const MenuItem& item);
     void RefreshRecentFiles(QMenu* menu);
 
-    CommandUi m_ui;
+    CommandStateQuery m_query;
     std::map<UINT, Built> m_built;
     std::vector<CString> m_recentFiles;
     UINT m_current = 0;

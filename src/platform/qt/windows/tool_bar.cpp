@@ -8,7 +8,8 @@
 #include <QIcon>
 #include <QPixmap>
 
-ToolBar::ToolBar(CommandUi ui, QWidget* parent) : QToolBar(parent), m_ui(std::move(ui)) {
+ToolBar::ToolBar(CommandStateQuery query, QWidget* parent)
+    : QToolBar(parent), m_query(std::move(query)) {
     setObjectName(QStringLiteral("ToolBar"));
     setWindowTitle(QStringLiteral("Toolbar"));
     setMovable(true);
@@ -52,7 +53,7 @@ bool ToolBar::Load(UINT resourceId) {
             // The button shows the command's state, not its own.
             if (action->isCheckable())
                 action->setChecked(!action->isChecked());
-            m_ui.execute(id);
+            emit commandChosen(id);
             UpdateStates();
         });
         m_actions[id] = action;
@@ -63,7 +64,7 @@ bool ToolBar::Load(UINT resourceId) {
 void ToolBar::UpdateStates() {
     for (auto& [id, action] : m_actions) {
         CCmdUI ui(id);
-        m_ui.update(id, ui);
+        m_query(id, ui);
         action->setEnabled(ui.m_bEnabled != FALSE);
         // A button becomes a check box once its command shows a check
         // mark state, and stays one.

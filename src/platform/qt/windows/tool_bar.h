@@ -13,14 +13,18 @@
 class ToolBar : public QToolBar {
     Q_OBJECT
 public:
-    explicit ToolBar(CommandUi ui, QWidget* parent = nullptr);
+    explicit ToolBar(CommandStateQuery query, QWidget* parent = nullptr);
 
     bool Load(UINT resourceId);
     void UpdateStates();
     QAction* ActionFor(UINT id) const;
     const std::map<UINT, QAction*>& Actions() const { return m_actions; }
 
+signals:
+    // A button was pressed; its state follows the command's afterwards.
+    void commandChosen(UINT id);
+
 private:
-    CommandUi m_ui;
+    CommandStateQuery m_query;
     std::map<UINT, QAction*> m_actions;
 };
