@@ -117,7 +117,6 @@ public:
     }
     // The longest single idle call so far, in milliseconds, and a new start.
     double LongestIdleCallMs() const { return m_longestIdleCallMs; }
-    void ResetLongestIdleCall() { m_longestIdleCallMs = 0.0; }
     std::size_t QueuedMessageCount() const { return m_queue.size(); }
     // Posts to the window as CWnd::PostMessage does; a window that does not
     // exist gets nothing.
@@ -159,7 +158,6 @@ public:
     CMDIFrameWnd* MainFrame() const { return m_pMainFrame; }
     CString WindowText(const CWnd* pWnd) const;
     bool IsWindowVisible(const CWnd* pWnd) const;
-    int LastShowCommand(const CWnd* pWnd) const;
     bool AcceptsFiles(const CWnd* pWnd) const;
     UINT CurrentMenu() const { return m_nMenu; }
     UINT LoadedToolBar() const { return m_nToolBar; }
@@ -279,7 +277,6 @@ private:
         bool keepsPicture = true; // surface holds the client area's picture
         bool paintPending = false;
         bool visible = false;
-        int showCommand = -1;
         bool acceptsFiles = false;
         CString text;
         CWnd* view = nullptr; // a set window's view

@@ -39,7 +39,6 @@ HeadlessHost::Window::~Window() {
 
 void HeadlessHost::Window::Show(int nCmdShow) {
     visible = nCmdShow != 0;
-    showCommand = nCmdShow;
 }
 
 Surface* HeadlessHost::Window::WindowSurface() {
@@ -299,11 +298,6 @@ CString HeadlessHost::WindowText(const CWnd* pWnd) const {
 bool HeadlessHost::IsWindowVisible(const CWnd* pWnd) const {
     const Window* w = Find(pWnd);
     return w != nullptr && w->visible;
-}
-
-int HeadlessHost::LastShowCommand(const CWnd* pWnd) const {
-    const Window* w = Find(pWnd);
-    return w != nullptr ? w->showCommand : -1;
 }
 
 bool HeadlessHost::AcceptsFiles(const CWnd* pWnd) const {
