@@ -409,11 +409,21 @@ HWY_INLINE void Step(Lanes& s, V two, V four) {
 
 // Lanes whose orbit repeats its saved point exactly or has become NaN.
 HWY_INLINE M Endless(const Lanes& s) {
+#if HWY_TARGET == HWY_AVX3
+    // Three compares into mask registers: the second repeat test under the
+    // first, and an unordered compare of x with y, true when either is NaN.
+    M m;
+    m.raw = _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(s.x.raw, s.sx.raw, _CMP_EQ_OQ), s.y.raw,
+                                    s.sy.raw, _CMP_EQ_OQ) |
+            _mm512_cmp_pd_mask(s.x.raw, s.y.raw, _CMP_UNORD_Q);
+    return m;
+#else
     const M repeat = hn::And(hn::Eq(s.x, s.sx), hn::Eq(s.y, s.sy));
     // Highway's Ne is an ordered compare, false for NaN; a NaN is the value
     // that is not equal to itself.
     const M nan = hn::Not(hn::And(hn::Eq(s.x, s.x), hn::Eq(s.y, s.y)));
     return hn::Or(repeat, nan);
+#endif
 }
 
 // Renews the saved points of lanes whose count passed a power of two since
@@ -640,6 +650,15 @@ HWY_INLINE void Adapt(Schedule& sched, int busyLanes) {
     sched.finished = 0;
 }
 
+// One block of steps of N vectors, in a function of its own: the compiler
+// then keeps every vector and mask of the loop in registers, without copies
+// for the block end's code.
+template <int N> HWY_NOINLINE void StepBlock(Lanes (&s)[N], const Constants& k, int steps) {
+    for (int step = 0; step < steps; ++step) {
+        StepAll<N>(s, k);
+    }
+}
+
 // Runs all N vectors, every lane busy, while the run has a pixel for every
 // lane that could finish in the next block.
 template <int N>
@@ -651,9 +670,7 @@ void RunFeeding(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Fini
         if (feed.Available() < N * W) {
             break;
         }
-        for (int step = 0; step < sched.block; ++step) {
-            StepAll<N>(s, k);
-        }
+        StepBlock<N>(s, k, sched.block);
         sched.sinceCheck += sched.block;
         const bool check = sched.sinceCheck == sched.span;
         RefillAll<N>(s, k, check, feed, fin, sched.finished);
@@ -677,9 +694,7 @@ int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finis
     Lanes s[N];
     CopyAll<N>(s, st);
     while (busyLanes > 0 && !(feed.Exhausted() && busyLanes <= W * (N - 1))) {
-        for (int step = 0; step < sched.block; ++step) {
-            StepAll<N>(s, k);
-        }
+        StepBlock<N>(s, k, sched.block);
         sched.sinceCheck += sched.block;
         const bool check = sched.sinceCheck == sched.span;
         EndBlockAll<N>(s, k, check, feed, fin, busyLanes, sched.finished);
