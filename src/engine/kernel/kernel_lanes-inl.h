@@ -410,8 +410,10 @@ HWY_INLINE void Step(Lanes& s, V two, V four) {
 // Lanes whose orbit repeats its saved point exactly or has become NaN.
 HWY_INLINE M Endless(const Lanes& s) {
 #if HWY_TARGET == HWY_AVX3
-    // Three compares into mask registers: the second repeat test under the
-    // first, and an unordered compare of x with y, true when either is NaN.
+    // Three compares straight into mask registers: the second repeat test
+    // under the first, and an unordered compare of x with y, true when
+    // either is NaN. Built from Highway's masks, the same test went through
+    // general registers mask by mask.
     M m;
     m.raw = _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(s.x.raw, s.sx.raw, _CMP_EQ_OQ), s.y.raw,
                                     s.sy.raw, _CMP_EQ_OQ) |
@@ -435,12 +437,24 @@ HWY_INLINE void Renew(Lanes& s, const Constants& k) {
     s.sy = hn::IfThenElse(renew, s.y, s.sy);
 }
 
+// Lanes that have neither escaped nor reached the limit.
+HWY_INLINE M Running(const Lanes& s, const Constants& k) {
+#if HWY_TARGET == HWY_AVX3
+    // One compare under the alive mask.
+    M m;
+    m.raw = _mm512_mask_cmp_epi64_mask(s.alive.raw, s.cnt.raw, k.lastCounted.raw, _MM_CMPINT_LE);
+    return m;
+#else
+    return hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
+#endif
+}
+
 // Block end for one vector: lanes that escaped, reached the limit or (at a
 // check) repeat themselves are appended to the finished list and given the
 // next pixels; the others renew their saved points when due.
 HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, Feed& feed, Finished& fin,
                          int& busyLanes, int& finished) {
-    M running = hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
+    M running = Running(s, k);
     if (check) {
         running = hn::AndNot(Endless(s), running);
         Renew(s, k);
@@ -477,11 +491,6 @@ HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, Feed& feed, F
     s.alive = hn::Or(hn::AndNot(done, s.alive), fresh);
     s.busy = hn::Or(hn::AndNot(done, s.busy), fresh);
     busyLanes += got - wanted;
-}
-
-// Lanes that have neither escaped nor reached the limit.
-HWY_INLINE M Running(const Lanes& s, const Constants& k) {
-    return hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
 }
 
 // Block end for one vector while the run has pixels for every lane: all
@@ -650,15 +659,6 @@ HWY_INLINE void Adapt(Schedule& sched, int busyLanes) {
     sched.finished = 0;
 }
 
-// One block of steps of N vectors, in a function of its own: the compiler
-// then keeps every vector and mask of the loop in registers, without copies
-// for the block end's code.
-template <int N> HWY_NOINLINE void StepBlock(Lanes (&s)[N], const Constants& k, int steps) {
-    for (int step = 0; step < steps; ++step) {
-        StepAll<N>(s, k);
-    }
-}
-
 // Runs all N vectors, every lane busy, while the run has a pixel for every
 // lane that could finish in the next block.
 template <int N>
@@ -670,7 +670,9 @@ void RunFeeding(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Fini
         if (feed.Available() < N * W) {
             break;
         }
-        StepBlock<N>(s, k, sched.block);
+        for (int step = 0; step < sched.block; ++step) {
+            StepAll<N>(s, k);
+        }
         sched.sinceCheck += sched.block;
         const bool check = sched.sinceCheck == sched.span;
         RefillAll<N>(s, k, check, feed, fin, sched.finished);
@@ -694,7 +696,9 @@ int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finis
     Lanes s[N];
     CopyAll<N>(s, st);
     while (busyLanes > 0 && !(feed.Exhausted() && busyLanes <= W * (N - 1))) {
-        StepBlock<N>(s, k, sched.block);
+        for (int step = 0; step < sched.block; ++step) {
+            StepAll<N>(s, k);
+        }
         sched.sinceCheck += sched.block;
         const bool check = sched.sinceCheck == sched.span;
         EndBlockAll<N>(s, k, check, feed, fin, busyLanes, sched.finished);
