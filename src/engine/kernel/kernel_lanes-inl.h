@@ -409,11 +409,23 @@ HWY_INLINE void Step(Lanes& s, V two, V four) {
 
 // Lanes whose orbit repeats its saved point exactly or has become NaN.
 HWY_INLINE M Endless(const Lanes& s) {
+#if HWY_TARGET == HWY_AVX3
+    // Three compares straight into mask registers: the second repeat test
+    // under the first, and an unordered compare of x with y, true when
+    // either is NaN. Built from Highway's masks, the same test went through
+    // general registers mask by mask.
+    M m;
+    m.raw = _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(s.x.raw, s.sx.raw, _CMP_EQ_OQ), s.y.raw,
+                                    s.sy.raw, _CMP_EQ_OQ) |
+            _mm512_cmp_pd_mask(s.x.raw, s.y.raw, _CMP_UNORD_Q);
+    return m;
+#else
     const M repeat = hn::And(hn::Eq(s.x, s.sx), hn::Eq(s.y, s.sy));
     // Highway's Ne is an ordered compare, false for NaN; a NaN is the value
     // that is not equal to itself.
     const M nan = hn::Not(hn::And(hn::Eq(s.x, s.x), hn::Eq(s.y, s.y)));
     return hn::Or(repeat, nan);
+#endif
 }
 
 // Renews the saved points of lanes whose count passed a power of two since
@@ -425,12 +437,24 @@ HWY_INLINE void Renew(Lanes& s, const Constants& k) {
     s.sy = hn::IfThenElse(renew, s.y, s.sy);
 }
 
+// Lanes that have neither escaped nor reached the limit.
+HWY_INLINE M Running(const Lanes& s, const Constants& k) {
+#if HWY_TARGET == HWY_AVX3
+    // One compare under the alive mask.
+    M m;
+    m.raw = _mm512_mask_cmp_epi64_mask(s.alive.raw, s.cnt.raw, k.lastCounted.raw, _MM_CMPINT_LE);
+    return m;
+#else
+    return hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
+#endif
+}
+
 // Block end for one vector: lanes that escaped, reached the limit or (at a
 // check) repeat themselves are appended to the finished list and given the
 // next pixels; the others renew their saved points when due.
 HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, Feed& feed, Finished& fin,
                          int& busyLanes, int& finished) {
-    M running = hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
+    M running = Running(s, k);
     if (check) {
         running = hn::AndNot(Endless(s), running);
         Renew(s, k);
@@ -467,11 +491,6 @@ HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, Feed& feed, F
     s.alive = hn::Or(hn::AndNot(done, s.alive), fresh);
     s.busy = hn::Or(hn::AndNot(done, s.busy), fresh);
     busyLanes += got - wanted;
-}
-
-// Lanes that have neither escaped nor reached the limit.
-HWY_INLINE M Running(const Lanes& s, const Constants& k) {
-    return hn::AndNot(hn::RebindMask(D(), hn::Gt(s.cnt, k.lastCounted)), s.alive);
 }
 
 // Block end for one vector while the run has pixels for every lane: all
