@@ -1,5 +1,6 @@
 #include "render/image_files.h"
 #include "render/renderer.h"
+#include "support/temp_folder.h"
 #include "version.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -62,23 +62,11 @@ ReadPng ReadBack(const std::string& path) {
 
 class ImageFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("quirl32-image-test-" +
-               std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    std::string Path(const std::string& name) const { return folder.Path(name); }
 
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    static Bytes Read(const std::string& path) { return TempFolder::Read(path); }
 
-    static std::vector<std::uint8_t> Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path dir;
+    TempFolder folder;
 };
 
 } // namespace
