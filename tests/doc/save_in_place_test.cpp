@@ -7,11 +7,10 @@
 // process, as in the other file tests.
 
 #include "file_fixture.h"
+#include "support/file_size_limit.h"
 
-#include <csignal>
 #include <cstring>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -135,9 +134,8 @@ TEST_F(SaveInPlace, AWriteThatFailsPutsTheOldBytesBack) {
     ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
 
     const std::string seen = AsUnprivilegedUser([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{20, 20};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        const FileSizeLimit limit(20);
+        if (!limit.IsSet())
             return std::string("skip");
         return SaveAs(file) + "|" + std::to_string(TempFolder::Entries(locked));
     });

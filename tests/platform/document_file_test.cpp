@@ -2,11 +2,10 @@
 // files, empty files, and saves that fail without losing the old file.
 
 #include "fixture.h"
+#include "support/file_size_limit.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -140,15 +139,12 @@ TEST_F(DocumentFiles, AFailedWriteKeepsTheOldFile) {
     first->m_nA = 12345;
 
     // Files may grow to 10 bytes only: the write stops as on a full disk.
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 10;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const BOOL saved_ok = first->OnSaveDocument(path);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    BOOL saved_ok = TRUE;
+    {
+        const FileSizeLimit limit(10);
+        ASSERT_TRUE(limit.IsSet());
+        saved_ok = first->OnSaveDocument(path);
+    }
 
     EXPECT_FALSE(saved_ok);
     ASSERT_EQ(host.MessageBoxes().size(), 1u);

@@ -4,7 +4,7 @@
 
 #include "render/render_session.h"
 #include "render/renderer.h"
-#include "support/temp_folder.h"
+#include "rendered_files.h"
 
 #include <gtest/gtest.h>
 
@@ -18,31 +18,7 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-class LowMemory : public ::testing::Test {
-protected:
-    // The PNG and the index file of a render, concatenated.
-    std::string Render(std::vector<std::string> args, bool keepWindowPicture) {
-        const std::string png = m_folder.Path("p.png"), pgm = m_folder.Path("i.pgm");
-        args.insert(args.end(), {"-o", png, "--indices", pgm});
-        const RenderParseResult parsed = ParseRenderOptions(args);
-        EXPECT_TRUE(parsed.options) << parsed.error;
-        if (!parsed.options)
-            return {};
-        RenderOptions options = *parsed.options;
-        options.keepWindowPicture = keepWindowPicture;
-        std::ostringstream out, err;
-        EXPECT_EQ(RunRender(options, out, err), 0) << err.str();
-        return Read(png) + Read(pgm);
-    }
-
-    static std::string Read(const std::string& path) { return TempFolder::ReadText(path); }
-
-    TempFolder m_folder;
-};
-
-} // namespace
+using LowMemory = RenderedFilesTest;
 
 TEST_F(LowMemory, WritesWhatTheWindowShowsByteForByte) {
     // Finished and unfinished computations, previews, and size changes after
@@ -61,9 +37,9 @@ TEST_F(LowMemory, WritesWhatTheWindowShowsByteForByte) {
         std::string line;
         for (const std::string& a : args)
             line += a + " ";
-        const std::string kept = Render(args, true);
+        const std::string kept = Render(args, nullptr, true);
         ASSERT_FALSE(kept.empty()) << line;
-        EXPECT_EQ(Render(args, false), kept) << line;
+        EXPECT_EQ(Render(args, nullptr, false), kept) << line;
     }
 }
 
@@ -103,6 +79,6 @@ TEST_F(LowMemory, APictureBeyondTheMemoryEndsWithAMessage) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(Read(errFile), "quirl32-render: Out of memory.\n");
+    EXPECT_EQ(TempFolder::ReadText(errFile), "quirl32-render: Out of memory.\n");
     EXPECT_FALSE(fs::exists(m_folder.Path("x.png")));
 }

@@ -2,38 +2,15 @@
 // of the idle steps, byte for byte.
 
 #include "render/renderer.h"
-#include "support/temp_folder.h"
+#include "rendered_files.h"
 
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 
 namespace {
 
-class RenderThreads : public ::testing::Test {
-protected:
-    // Renders and returns the PNG and the index file, concatenated; what was
-    // printed goes to printed.
-    std::string Render(std::vector<std::string> args, std::string* printed = nullptr) {
-        const std::string png = m_folder.Path("p.png"), pgm = m_folder.Path("i.pgm");
-        args.insert(args.end(), {"-o", png, "--indices", pgm});
-        const RenderParseResult parsed = ParseRenderOptions(args);
-        EXPECT_TRUE(parsed.options) << parsed.error;
-        if (!parsed.options)
-            return {};
-        std::ostringstream out, err;
-        EXPECT_EQ(RunRender(*parsed.options, out, err), 0) << err.str();
-        if (printed != nullptr)
-            *printed = out.str();
-        return Read(png) + Read(pgm);
-    }
-
-    static std::string Read(const std::string& path) { return TempFolder::ReadText(path); }
-
-private:
-    TempFolder m_folder;
-};
+using RenderThreads = RenderedFilesTest;
 
 // The set of the zoom benchmark, in an odd size, at 1000 iterations.
 const std::vector<std::string> kZoom = {

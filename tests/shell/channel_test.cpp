@@ -50,6 +50,12 @@ void MakeStaleSocket(const QString& path) {
 class ChannelTest : public ::testing::Test {
 protected:
     QString Name() const { return dir.path() + "/quirl32-test"; }
+    // Whether server listens on Name(); what it receives goes to received.
+    bool ListenAndRecord(InstanceServer& server) {
+        server.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
+        return server.Listen(Name());
+    }
+
     QTemporaryDir dir;
     std::vector<CCommandLineInfo> received;
 };
@@ -104,8 +110,7 @@ TEST(ShellSocketName, HoldsTheUserAndLivesInTheRuntimeFolder) {
 
 TEST_F(ChannelTest, ARequestReachesTheRunningProgramWhole) {
     InstanceServer server;
-    server.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
-    ASSERT_TRUE(server.Listen(Name()));
+    ASSERT_TRUE(ListenAndRecord(server));
 
     auto sent =
         ForwardLater(Name(), ShellRequest(CCommandLineInfo::FilePrint, {"/a.qrl", "/b c.qrl"}));
@@ -133,8 +138,7 @@ TEST_F(ChannelTest, AStaleSocketIsTakenOver) {
         ForwardShellRequest(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/a.qrl"}), 2000));
 
     InstanceServer server;
-    server.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
-    ASSERT_TRUE(server.Listen(Name()));
+    ASSERT_TRUE(ListenAndRecord(server));
     auto sent = ForwardLater(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/a.qrl"}));
     EXPECT_TRUE(Await(sent));
     EXPECT_EQ(received.size(), 1u);
@@ -142,8 +146,7 @@ TEST_F(ChannelTest, AStaleSocketIsTakenOver) {
 
 TEST_F(ChannelTest, ALiveProgramKeepsItsSocket) {
     InstanceServer first;
-    first.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
-    ASSERT_TRUE(first.Listen(Name()));
+    ASSERT_TRUE(ListenAndRecord(first));
     InstanceServer second;
     EXPECT_FALSE(second.Listen(Name()));
     auto sent = ForwardLater(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/a.qrl"}));
@@ -153,8 +156,7 @@ TEST_F(ChannelTest, ALiveProgramKeepsItsSocket) {
 
 TEST_F(ChannelTest, GarbageIsDroppedAndTheServerGoesOn) {
     InstanceServer server;
-    server.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
-    ASSERT_TRUE(server.Listen(Name()));
+    ASSERT_TRUE(ListenAndRecord(server));
 
     auto garbage = std::async(std::launch::async, [name = Name()] {
         QLocalSocket socket;
