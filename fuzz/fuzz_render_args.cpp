@@ -8,6 +8,7 @@
 #include "fuzz_check.h"
 #include "render/render_options.h"
 #include "render/render_session.h"
+#include "render/renderer.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -56,26 +57,19 @@ bool Cheap(const RenderOptions& o) {
     return true;
 }
 
-void Run(const RenderOptions& o) {
+// Renders o as the renderer would, on a new set, with one thread and at
+// most kMaxSteps steps at a time, and writes nothing.
+void Run(RenderOptions o) {
+    o.inputFile.clear();
+    o.steps = std::min(o.steps.value_or(kMaxSteps), kMaxSteps);
+    o.threads = 1;
     std::ostream quiet(nullptr);
     RenderSession session(quiet, true);
     ComputeStats stats;
-    session.SetScheme(o.scheme);
-    FUZZ_REQUIRE(session.OpenSet("", o.width, o.height), "a new set opens");
-    const long steps = std::min(o.steps.value_or(kMaxSteps), kMaxSteps);
-    if (o.method != Recursion) {
-        RenderCommand method;
-        method.kind = RenderCommand::Method;
-        method.method = o.method;
-        method.text = "method";
-        session.Run(method);
-    }
-    session.Compute(steps, 1, stats);
-    for (const RenderCommand& c : o.commands) {
-        session.Run(c);
-        session.Compute(steps, 1, stats);
-    }
+    DriveRender(session, o, stats, quiet);
+
     CQuirl32View* view = session.View();
+    FUZZ_REQUIRE(view != nullptr, "a new set opens");
     const Surface* window = session.Host().GetWindowSurface(view);
     FUZZ_REQUIRE(window != nullptr, "the set window has a surface");
     RECT client{};

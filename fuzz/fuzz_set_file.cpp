@@ -11,13 +11,13 @@
 #include "platform/framework/dialog.h"
 #include "platform/headless/headless_host.h"
 #include "render/render_session.h"
+#include "support/temp_folder.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <unistd.h>
@@ -34,35 +34,12 @@ constexpr long kSteps = 300;
 // The random method never finishes: this many steps show enough of it.
 constexpr long kRandomSteps = 30;
 
-const std::string& Folder() {
-    // Kept until after the exit handler that removes the folder.
-    static const std::string* folder = new std::string([] {
-        // Saving syncs the file to the disk; in memory that costs nothing.
-        const char* tmp = std::getenv("TMPDIR");
-        if (tmp == nullptr)
-            tmp = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        std::string pattern = std::string(tmp) + "/quirl32-fuzz.XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr)
-            FuzzFail("cannot make a temporary folder");
-        std::atexit([] {
-            std::remove((Folder() + "/input.qrl").c_str());
-            std::remove((Folder() + "/saved.qrl").c_str());
-            rmdir(Folder().c_str());
-        });
-        return pattern;
-    }());
-    return *folder;
-}
-
-void WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-    FUZZ_REQUIRE(out.good(), "cannot write " + path);
-}
-
-std::vector<std::uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+const TempFolder& Folder() {
+    // Saving syncs the file to the disk; in memory that costs nothing.
+    static const TempFolder folder(std::getenv("TMPDIR") == nullptr && access("/dev/shm", W_OK) == 0
+                                       ? std::filesystem::path("/dev/shm")
+                                       : std::filesystem::temp_directory_path());
+    return folder;
 }
 
 std::vector<std::uint8_t> Stored(CQuirl32Doc& doc) {
@@ -165,16 +142,16 @@ void CheckSession(const std::string& path, const std::string& copy, const std::u
     ReadInfo(session);
 
     FUZZ_REQUIRE(doc.OnSaveDocument(copy), "the set saves again");
-    FUZZ_REQUIRE(ReadFile(copy).size() == kFileSize, "a saved set is 40 bytes");
+    FUZZ_REQUIRE(TempFolder::Read(copy).size() == kFileSize, "a saved set is 40 bytes");
     FUZZ_REQUIRE(session.Host().MessageBoxes().empty(), "no message while using the set");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = Folder() + "/input.qrl";
-    const std::string copy = Folder() + "/saved.qrl";
-    WriteFile(path, data, size);
+    const std::string path = Folder().Path("input.qrl");
+    const std::string copy = Folder().Path("saved.qrl");
+    FUZZ_REQUIRE(WriteBytes(path, Bytes(data, data + size)), "cannot write " + path);
     CheckDocument(path, data, size);
     CheckSession(path, copy, data, size);
     return 0;

@@ -6,6 +6,7 @@
 # log file as well, and a log file left behind fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/sanitizer_logs.sh
 
 build_dir="${1:-build-asan}"
 shift || true
@@ -23,10 +24,7 @@ start=$(date +%s)
 echo "sanitizer build: $(($(date +%s) - start)) s"
 
 logs="$PWD/$build_dir/sanitizer-logs"
-rm -rf "$logs"
-mkdir -p "$logs"
-# Tests that drop root in a child process must be able to report too.
-chmod 1777 "$logs"
+fresh_log_folder "$logs"
 
 supp="$PWD/scripts/lsan.supp"
 # No detect_stack_use_after_return: GCC's fake stack frames do not keep the
@@ -39,12 +37,5 @@ export QT_QPA_PLATFORM=offscreen
 status=0
 ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 600 || status=$?
 
-if compgen -G "$logs/*" >/dev/null; then
-    echo "sanitizer reports:"
-    for f in "$logs"/*; do
-        echo "---- $f"
-        cat "$f"
-    done
-    status=1
-fi
+check_log_folder "$logs" "sanitizer reports" || status=1
 exit "$status"

@@ -5,6 +5,7 @@
 # fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/sanitizer_logs.sh
 
 build_dir="${1:-build-tsan}"
 shift || true
@@ -20,8 +21,7 @@ QUIRL32_TARGETS="test_engine test_view test_render" ./scripts/setup.sh "$build_d
 echo "thread sanitizer build: $(($(date +%s) - start)) s"
 
 logs="$PWD/$build_dir/tsan-logs"
-rm -rf "$logs"
-mkdir -p "$logs"
+fresh_log_folder "$logs"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:log_path=$logs/tsan"
 
 status=0
@@ -29,12 +29,5 @@ for t in test_engine test_view test_render; do
     "$build_dir/tests/$t" --gtest_brief=1 || status=1
 done
 
-if compgen -G "$logs/*" >/dev/null; then
-    echo "thread sanitizer reports:"
-    for f in "$logs"/*; do
-        echo "---- $f"
-        cat "$f"
-    done
-    status=1
-fi
+check_log_folder "$logs" "thread sanitizer reports" || status=1
 exit "$status"

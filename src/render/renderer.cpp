@@ -13,6 +13,37 @@
 #include <new>
 #include <vector>
 
+bool DriveRender(RenderSession& session, const RenderOptions& options, ComputeStats& stats,
+                 std::ostream& err) {
+    session.SetScheme(options.scheme);
+    if (!session.OpenSet(options.inputFile, options.width, options.height)) {
+        if (!session.ReportMessages())
+            err << "quirl32-render: cannot open " << options.inputFile << "\n";
+        return false;
+    }
+    // A picture too large for the memory there is.
+    if (session.ReportMessages())
+        return false;
+    if (options.method != Recursion) {
+        RenderCommand method;
+        method.kind = RenderCommand::Method;
+        method.method = options.method;
+        method.text = "method";
+        session.Run(method);
+    }
+    const int threads = options.threads > 0 ? options.threads : AfxProcessorCount();
+    session.Compute(options.steps, threads, stats);
+
+    for (const RenderCommand& c : options.commands) {
+        if (!session.Run(c) || session.ReportMessages())
+            return false;
+        session.Compute(options.steps, threads, stats);
+        if (session.ReportMessages())
+            return false;
+    }
+    return true;
+}
+
 namespace {
 
 // The picture as the window shows it, palette indices resolved, a row at a time.
@@ -77,33 +108,9 @@ void PrintInfo(RenderSession& session, std::ostream& out) {
 
 int Render(const RenderOptions& options, std::ostream& out, std::ostream& err) {
     RenderSession session(err, options.keepWindowPicture);
-    session.SetScheme(options.scheme);
-    if (!session.OpenSet(options.inputFile, options.width, options.height)) {
-        if (!session.ReportMessages())
-            err << "quirl32-render: cannot open " << options.inputFile << "\n";
-        return 1;
-    }
-    // A picture too large for the memory there is.
-    if (session.ReportMessages())
-        return 1;
-    if (options.method != Recursion) {
-        RenderCommand method;
-        method.kind = RenderCommand::Method;
-        method.method = options.method;
-        method.text = "method";
-        session.Run(method);
-    }
-    const int threads = options.threads > 0 ? options.threads : AfxProcessorCount();
     ComputeStats stats;
-    session.Compute(options.steps, threads, stats);
-
-    for (const RenderCommand& c : options.commands) {
-        if (!session.Run(c) || session.ReportMessages())
-            return 1;
-        session.Compute(options.steps, threads, stats);
-        if (session.ReportMessages())
-            return 1;
-    }
+    if (!DriveRender(session, options, stats, err))
+        return 1;
 
     bool ok = !session.ReportMessages();
     if (ok && !options.saveFile.empty()) {

@@ -8,9 +8,7 @@
 // to the user nobody, and the full disk is a small tmpfs mounted in a child
 // with a mount namespace of its own. Where neither is allowed they skip.
 
-#include "support/child_process.h"
-#include "support/set_window.h"
-#include "support/temp_folder.h"
+#include "file_fixture.h"
 
 #include <cstring>
 #include <filesystem>
@@ -24,16 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const Bytes kOldFile = SetFileBytes(-0.5, 0.5, -0.25, 0.25, 77, 3);
-
-class FileFaults : public SetWindowTest {
+class FileFaults : public SetFileFixture {
 protected:
-    void SetUp() override {
-        SetWindowTest::SetUp();
-        app.LoadStdProfileSettings(3);
-        view = NewView(40, 30);
-    }
-
     // Save As through the file dialog, with this name typed.
     void SaveAs(const std::string& path) {
         host.PushFileName(path);
@@ -51,25 +41,6 @@ protected:
         host.PostMessage(frame, 0, 0, 0);
         return host.PumpUntilIdle(app) != FALSE && view->m_bWorking == 0;
     }
-
-    // Runs body as the user nobody in a child process; skips when the
-    // process cannot become that user.
-    std::string AsUnprivilegedUser(const std::function<std::string()>& body) {
-        const auto out = RunInChild([&]() -> std::string {
-            if (!DropToUnprivilegedUser())
-                return "skip";
-            return body();
-        });
-        EXPECT_TRUE(out.has_value()) << "the child process failed";
-        return out.value_or("failed");
-    }
-
-    static std::size_t Entries(const std::string& folder) {
-        return std::size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
-
-    TempFolder folder;
-    CQuirl32View* view = nullptr;
 };
 
 } // namespace
@@ -81,7 +52,7 @@ TEST_F(FileFaults, SavingIntoAFolderThatIsNotWritable) {
 
     const std::string seen = AsUnprivilegedUser([&] {
         SaveAs(path);
-        return LastMessage() + "|" + std::to_string(Entries(locked)) + "|" +
+        return LastMessage() + "|" + std::to_string(TempFolder::Entries(locked)) + "|" +
                Doc(view).GetPathName() + "|" + (StillRunning() ? "running" : "stopped");
     });
     if (seen == "skip")
@@ -101,7 +72,7 @@ TEST_F(FileFaults, SavingOverAReadOnlyFileKeepsIt) {
 
     const std::string seen = AsUnprivilegedUser([&] {
         SaveAs(file);
-        return LastMessage() + "|" + std::to_string(Entries(own)) + "|" +
+        return LastMessage() + "|" + std::to_string(TempFolder::Entries(own)) + "|" +
                (StillRunning() ? "running" : "stopped");
     });
     if (seen == "skip")
@@ -129,7 +100,8 @@ TEST_F(FileFaults, SavingOntoAFullDiskKeepsTheOldFile) {
         SaveAs(file);
         const bool kept = TempFolder::Read(file) == kOldFile;
         return LastMessage() + "|" + (kept ? "kept" : "lost") + "|" +
-               std::to_string(Entries(disk)) + "|" + (StillRunning() ? "running" : "stopped");
+               std::to_string(TempFolder::Entries(disk)) + "|" +
+               (StillRunning() ? "running" : "stopped");
     });
     ASSERT_TRUE(seen.has_value()) << "the child process failed";
     if (*seen == "skip")

@@ -6,31 +6,21 @@
 // The cases that rest on permissions run as the user nobody in a child
 // process, as in the other file tests.
 
-#include "support/child_process.h"
-#include "support/set_window.h"
-#include "support/temp_folder.h"
+#include "file_fixture.h"
+#include "support/file_size_limit.h"
 
-#include <csignal>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
-
-const Bytes kOldFile = SetFileBytes(-0.5, 0.5, -0.25, 0.25, 77, 3);
-
-class SaveInPlace : public SetWindowTest {
+class SaveInPlace : public SetFileFixture {
 protected:
     void SetUp() override {
-        SetWindowTest::SetUp();
-        app.LoadStdProfileSettings(3);
-        view = NewView(40, 30);
+        SetFileFixture::SetUp();
         Doc(view).m_nIterations = 123;
     }
 
@@ -57,23 +47,6 @@ protected:
         stat(path.c_str(), &st);
         return st;
     }
-
-    static std::size_t Entries(const std::string& folder) {
-        return std::size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
-
-    std::string AsNobody(const std::function<std::string()>& body) {
-        const auto out = RunInChild([&]() -> std::string {
-            if (!DropToUnprivilegedUser())
-                return "skip";
-            return body();
-        });
-        EXPECT_TRUE(out.has_value()) << "the child process failed";
-        return out.value_or("failed");
-    }
-
-    TempFolder folder;
-    CQuirl32View* view = nullptr;
 };
 
 } // namespace
@@ -89,7 +62,7 @@ TEST_F(SaveInPlace, AFileWithAnotherNameStaysOneFile) {
     EXPECT_TRUE(HoldsTheDocument(other));
     EXPECT_EQ(Stat(file).st_ino, inode);
     EXPECT_EQ(Stat(file).st_nlink, 2u);
-    EXPECT_EQ(Entries(folder.Path("")), 2u);
+    EXPECT_EQ(TempFolder::Entries(folder.Path("")), 2u);
     EXPECT_EQ(Doc(view).GetPathName(), file);
 }
 
@@ -101,8 +74,9 @@ TEST_F(SaveInPlace, AWritableFileInAFolderThatTakesNoNewFile) {
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
     ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
 
-    const std::string seen = AsNobody([&] {
-        return SaveAs(file) + "|" + std::to_string(Entries(locked)) + "|" + Doc(view).GetPathName();
+    const std::string seen = AsUnprivilegedUser([&] {
+        return SaveAs(file) + "|" + std::to_string(TempFolder::Entries(locked)) + "|" +
+               Doc(view).GetPathName();
     });
     if (seen == "skip")
         GTEST_SKIP() << "cannot drop root here";
@@ -119,8 +93,8 @@ TEST_F(SaveInPlace, AnotherUsersFileKeepsItsOwner) {
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
     const ino_t inode = Stat(file).st_ino;
 
-    const std::string seen =
-        AsNobody([&] { return SaveAs(file) + "|" + std::to_string(Entries(folder.Path(""))); });
+    const std::string seen = AsUnprivilegedUser(
+        [&] { return SaveAs(file) + "|" + std::to_string(TempFolder::Entries(folder.Path(""))); });
     if (seen == "skip")
         GTEST_SKIP() << "cannot drop root here";
     EXPECT_EQ(seen, "saved|1");
@@ -159,12 +133,11 @@ TEST_F(SaveInPlace, AWriteThatFailsPutsTheOldBytesBack) {
     ASSERT_EQ(chmod(file.c_str(), 0666), 0);
     ASSERT_EQ(chmod(locked.c_str(), 0555), 0);
 
-    const std::string seen = AsNobody([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{20, 20};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+    const std::string seen = AsUnprivilegedUser([&] {
+        const FileSizeLimit limit(20);
+        if (!limit.IsSet())
             return std::string("skip");
-        return SaveAs(file) + "|" + std::to_string(Entries(locked));
+        return SaveAs(file) + "|" + std::to_string(TempFolder::Entries(locked));
     });
     if (seen == "skip")
         GTEST_SKIP() << "cannot drop root or limit the file size here";

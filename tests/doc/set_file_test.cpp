@@ -1,17 +1,11 @@
 // The set file: its 40 bytes, and opening and saving through the framework.
 
 #include "doc_harness.h"
+#include "support/temp_folder.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
-#include <unistd.h>
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 // The New defaults as a set file.
 const Bytes kDefaultFile = {
@@ -98,28 +92,6 @@ TEST(SetFile, AShortFileChangesNothing) {
 // Opening and saving set files on the disk, through the framework.
 class SetFileOnDisk : public DocHarness {
 protected:
-    SetFileOnDisk() {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("quirl32-doc-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(m_dir);
-    }
-    ~SetFileOnDisk() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
-
-    CString Write(const char* name, const Bytes& bytes) {
-        const auto path = m_dir / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path.string();
-    }
-
-    static Bytes Read(const CString& path) {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
-
     std::vector<CString> Messages() const {
         std::vector<CString> texts;
         for (const auto& box : m_host.MessageBoxes())
@@ -127,7 +99,7 @@ protected:
         return texts;
     }
 
-    std::filesystem::path m_dir;
+    TempFolder m_folder;
 };
 
 TEST_F(SetFileOnDisk, SavedNewSetOpensAgainUnchanged) {
@@ -135,9 +107,9 @@ TEST_F(SetFileOnDisk, SavedNewSetOpensAgainUnchanged) {
     doc.m_extents = SetExtents{-0.75, 0.25, std::bit_cast<double>(0x7ff4000000000abcull), 0.5};
     doc.m_nIterations = 0;
     doc.m_nRandomPoints = -5;
-    const CString path = (m_dir / "set.qrl").string();
+    const CString path = m_folder.Path("set.qrl");
     ASSERT_TRUE(doc.OnSaveDocument(path));
-    EXPECT_EQ(Read(path), Store(doc));
+    EXPECT_EQ(TempFolder::Read(path), Store(doc));
 
     CQuirl32Doc* back = OpenDoc(path);
     ASSERT_NE(back, nullptr);
@@ -149,7 +121,7 @@ TEST_F(SetFileOnDisk, SavedNewSetOpensAgainUnchanged) {
 }
 
 TEST_F(SetFileOnDisk, OpenedSetHasNothingToUndo) {
-    const CString path = Write("default.qrl", kDefaultFile);
+    const CString path = m_folder.Write("default.qrl", kDefaultFile);
     NewDoc();
     m_host.SendCommand(ID_SET_UNZOOM);
     CQuirl32Doc* doc = OpenDoc(path);
@@ -164,7 +136,7 @@ TEST_F(SetFileOnDisk, ALongerFileOpensLikeItsFirstFortyBytes) {
     Bytes longer = kDefaultFile;
     longer[32] = 200;
     longer.push_back(0xff);
-    CQuirl32Doc* doc = OpenDoc(Write("longer.qrl", longer));
+    CQuirl32Doc* doc = OpenDoc(m_folder.Write("longer.qrl", longer));
     ASSERT_NE(doc, nullptr);
     EXPECT_TRUE(SameExtents(doc->m_extents, kDefaultExtents));
     EXPECT_EQ(doc->m_nIterations, 200);
@@ -177,8 +149,8 @@ TEST_F(SetFileOnDisk, AShortFileIsRefusedAndOpensNoWindow) {
     const std::size_t windows = m_host.ChildFrames().size();
     for (std::size_t size : {39u, 32u, 1u}) {
         m_host.ClearMessageBoxes();
-        const CString path =
-            Write("short.qrl", Bytes(kDefaultFile.begin(), kDefaultFile.begin() + long(size)));
+        const CString path = m_folder.Write(
+            "short.qrl", Bytes(kDefaultFile.begin(), kDefaultFile.begin() + long(size)));
         EXPECT_EQ(OpenDoc(path), nullptr) << size;
         EXPECT_EQ(Messages(), std::vector<CString>{"Unexpected file format."}) << size;
         EXPECT_EQ(m_host.MessageBoxes().front().type & MB_ICONEXCLAMATION, MB_ICONEXCLAMATION);
@@ -188,7 +160,7 @@ TEST_F(SetFileOnDisk, AShortFileIsRefusedAndOpensNoWindow) {
 }
 
 TEST_F(SetFileOnDisk, AnEmptyFileOpensAsANewSet) {
-    CQuirl32Doc* doc = OpenDoc(Write("empty.qrl", {}));
+    CQuirl32Doc* doc = OpenDoc(m_folder.Write("empty.qrl", {}));
     ASSERT_NE(doc, nullptr);
     EXPECT_TRUE(SameExtents(doc->m_extents, kDefaultExtents));
     EXPECT_TRUE(SameExtents(doc->m_undoExtents, SetExtents{}));
@@ -200,17 +172,17 @@ TEST_F(SetFileOnDisk, AnEmptyFileOpensAsANewSet) {
 }
 
 TEST_F(SetFileOnDisk, AMissingFileNamesItself) {
-    const CString path = (m_dir / "missing.qrl").string();
+    const CString path = m_folder.Path("missing.qrl");
     EXPECT_EQ(OpenDoc(path), nullptr);
     EXPECT_EQ(Messages(), std::vector<CString>{path + " was not found."});
     EXPECT_TRUE(m_host.ChildFrames().empty());
 }
 
 TEST_F(SetFileOnDisk, SavingOverALongerFileLeavesFortyBytes) {
-    const CString path = Write("old.qrl", Bytes(100, 0xab));
+    const CString path = m_folder.Write("old.qrl", Bytes(100, 0xab));
     CQuirl32Doc& doc = NewDoc();
     ASSERT_TRUE(doc.OnSaveDocument(path));
-    EXPECT_EQ(Read(path), kDefaultFile);
+    EXPECT_EQ(TempFolder::Read(path), kDefaultFile);
     EXPECT_TRUE(Messages().empty());
 }
 

@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 #include <QWindow>
 
@@ -41,7 +42,7 @@ void ChooseFile(QFileDialog* dialog, const QString& path) {
     for (int attempt = 0; attempt < 100 && dialog->isVisible(); ++attempt) {
         name->setFocus();
         name->setText(path);
-        Program::Process(20);
+        QTest::qWait(20);
         if (dialog->isVisible() && name->text() == path)
             static_cast<QDialog*>(dialog)->accept();
     }
@@ -91,7 +92,7 @@ TEST_F(FilesTest, RecentFileListKeepsTheLastThreeOfFourOpens) {
 
     // An entry opens its file again.
     program->app.CloseAllDocuments();
-    Program::Process();
+    QTest::qWait(20);
     ASSERT_EQ(program->ActiveFrame(), nullptr);
     QMenu* mainFile = program->BarMenu("&File");
     emit mainFile->aboutToShow();

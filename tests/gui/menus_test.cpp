@@ -99,7 +99,7 @@ TEST_F(GuiTest, ItemStatesFollowTheComputationAndTheDocument) {
 
 TEST_F(GuiTest, TheMainMenuWithNoSetWindow) {
     program->host.ExecuteCommand(ID_FILE_CLOSE);
-    Program::Process();
+    QTest::qWait(20);
     ASSERT_EQ(program->ActiveFrame(), nullptr);
     EXPECT_EQ(Texts(program->BarMenu("&File")),
               QStringList({"&New\tCtrl+N", "&Open...\tCtrl+O", "-", "P&rint Setup...", "-",

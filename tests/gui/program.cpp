@@ -1,12 +1,12 @@
 #include "program.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -43,25 +43,8 @@ ChildWindow* Program::ActiveChildWindow() {
     return host.ChildWindowOf(ActiveFrame());
 }
 
-bool Program::WaitUntil(const std::function<bool()>& pred, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!pred()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
 bool Program::WaitForIdle(int timeoutMs) {
-    return WaitUntil([this] { return !host.Pump().IsRunning(); }, timeoutMs);
-}
-
-void Program::Process(int ms) {
-    QDeadlineTimer deadline(ms);
-    do {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    } while (!deadline.hasExpired());
+    return QTest::qWaitFor([this] { return !host.Pump().IsRunning(); }, timeoutMs);
 }
 
 Program::ItemState Program::MenuItem(UINT commandId) {

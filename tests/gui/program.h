@@ -45,11 +45,8 @@ public:
     ViewWidget* ActiveViewWidget();
     ChildWindow* ActiveChildWindow();
 
-    // Runs the event loop until pred holds or the time is up.
-    static bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 20000);
     // Until no view has work left (the idle loop has stopped).
     bool WaitForIdle(int timeoutMs = 20000);
-    static void Process(int ms = 20);
 
     // The command's state as its menu item shows it when the menu opens.
     struct ItemState {

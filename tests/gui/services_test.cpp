@@ -229,7 +229,7 @@ TEST_F(GuiTest, PrintPreviewPrintsTheSamePage) {
 TEST_F(GuiTest, APictureWiderThanThePageIsPrintedWhole) {
     ChildWindow* child = program->ActiveChildWindow();
     child->resize(1400, 500);
-    Program::Process();
+    QTest::qWait(20);
     ASSERT_TRUE(program->WaitForIdle());
     QTemporaryDir dir;
     const PdfImage image = FirstPdfImage(PrintToPdf(*program, dir.filePath("wide.pdf")));

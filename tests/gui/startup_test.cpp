@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QTest>
 
 TEST_F(GuiTest, FirstWindowShowsTheDefaultSetTitledQuirl31) {
     MainWindow* main = program->Main();
@@ -83,13 +84,13 @@ TEST_F(GuiTest, NewSetWindowsAre260PixelsAndClosingTheLastGivesTheMainMenu) {
     EXPECT_EQ(program->Main()->MdiArea()->subWindowList().size(), 2);
 
     program->host.ExecuteCommand(ID_FILE_CLOSE);
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(program->Main()->MdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32 - Quirl31"));
 
     // The close box closes a set window without asking.
     program->ActiveChildWindow()->close();
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(program->ActiveFrame(), nullptr);
     EXPECT_TRUE(program->Main()->MdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32"));
@@ -106,24 +107,24 @@ TEST_F(GuiTest, AnIterationPresetLeavesTheMessagePaneEmpty) {
     const QList<QAction*> items = iterations->actions();
     options->popup(QPoint(10, 10));
     iterations->popup(QPoint(60, 10));
-    Program::Process();
+    QTest::qWait(20);
     const auto pane = [status] {
         return status->currentMessage().isEmpty() ? status->IdleText() : status->currentMessage();
     };
 
     iterations->setActiveAction(items[1]); // "100"
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(pane(), QString());
     iterations->setActiveAction(items.last()); // "other..."
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(pane(), QStringLiteral("Specify maximum itarations done for one pixel"));
     iterations->setActiveAction(items[0]); // "50"
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(pane(), QString());
 
     // The menu closes: "Ready" again.
     iterations->hide();
     options->hide();
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(pane(), QStringLiteral("Ready"));
 }

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QTest>
 #include <QToolButton>
 
 #include <map>
@@ -89,14 +90,14 @@ TEST_F(GuiTest, ToolbarStatesWithASetWindow) {
 TEST_F(GuiTest, ToolbarStatesFollowAtIdleTime) {
     // The first picture ends by itself; its finish refreshes the buttons.
     ASSERT_TRUE(program->WaitForIdle());
-    Program::Process(50);
+    QTest::qWait(50);
     EXPECT_TRUE(program->host.Tools()->ActionFor(ID_SET_COMPUTE)->isEnabled());
     EXPECT_FALSE(program->host.Tools()->ActionFor(ID_SET_STOP)->isEnabled());
 }
 
 TEST_F(GuiTest, ToolbarStatesWithoutASetWindow) {
     program->host.ExecuteCommand(ID_FILE_CLOSE);
-    Program::Process();
+    QTest::qWait(20);
     ASSERT_EQ(program->ActiveFrame(), nullptr);
     Program& p = *program;
     for (UINT id : {ID_FILE_SAVE, ID_METHOD_LINESCAN, ID_METHOD_RANDOM, ID_METHOD_RECURSION,

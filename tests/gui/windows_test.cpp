@@ -18,7 +18,7 @@ TEST_F(GuiTest, ResizingRestartsTheViewAndForgetsUndo) {
 
     ChildWindow* child = program->ActiveChildWindow();
     child->resize(360, 300);
-    Program::Process();
+    QTest::qWait(20);
     ViewWidget* view = program->ActiveViewWidget();
     EXPECT_EQ(view->size(), child->contentsRect().size());
     EXPECT_EQ(view->WindowSurface().Width(), view->width());
@@ -37,14 +37,14 @@ TEST_F(GuiTest, MinimisingEmptiesTheClientAreaAndRestoringComputesAgain) {
     ChildWindow* child = program->ActiveChildWindow();
     const QSize normal = program->ActiveViewWidget()->size();
     child->showMinimized();
-    Program::Process();
+    QTest::qWait(20);
     CSize size = program->host.GetClientSize(program->ActiveView());
     EXPECT_EQ(size.cx, 0);
     EXPECT_EQ(size.cy, 0);
     ASSERT_TRUE(program->WaitForIdle());
 
     child->showNormal();
-    Program::Process();
+    QTest::qWait(20);
     size = program->host.GetClientSize(program->ActiveView());
     EXPECT_EQ(size.cx, normal.width());
     EXPECT_EQ(size.cy, normal.height());
@@ -52,7 +52,7 @@ TEST_F(GuiTest, MinimisingEmptiesTheClientAreaAndRestoringComputesAgain) {
     EXPECT_NE(program->ActiveViewWidget()->Picture().pixelColor(2, 2), QColor(Qt::white));
 
     child->showMaximized();
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_GT(program->ActiveViewWidget()->width(), normal.width());
     EXPECT_EQ(program->host.GetClientSize(program->ActiveView()).cx,
               program->ActiveViewWidget()->width());
@@ -60,17 +60,17 @@ TEST_F(GuiTest, MinimisingEmptiesTheClientAreaAndRestoringComputesAgain) {
 
 TEST_F(GuiTest, AMaximisedSetWindowShowsItsTitleInBrackets) {
     program->ActiveChildWindow()->showMaximized();
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32 - [Quirl31]"));
     program->host.ExecuteCommand(ID_FILE_NEW);
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_TRUE(program->ActiveChildWindow()->isMaximized());
     // Maximised, it fills the workspace: its place is kept for its restore.
     EXPECT_EQ(program->ActiveChildWindow()->geometry(),
               program->Main()->MdiArea()->viewport()->rect());
     EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32 - [Quirl32]"));
     program->ActiveChildWindow()->showNormal();
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(program->Main()->windowTitle(), QStringLiteral("Quirl32 - Quirl32"));
     EXPECT_EQ(program->ActiveChildWindow()->size(), QSize(260, 260));
 }
@@ -83,22 +83,22 @@ TEST_F(GuiTest, WindowCommandsArrangeTheSetWindows) {
     ASSERT_EQ(windows.size(), 3);
 
     program->host.ExecuteCommand(ID_WINDOW_TILE_HORZ);
-    Program::Process();
+    QTest::qWait(20);
     for (int i = 0; i < 3; ++i)
         for (int j = i + 1; j < 3; ++j)
             EXPECT_FALSE(windows[i]->geometry().intersects(windows[j]->geometry())) << i << j;
 
     program->host.ExecuteCommand(ID_WINDOW_CASCADE);
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_TRUE(windows[0]->geometry().intersects(windows[1]->geometry()));
     EXPECT_NE(windows[0]->pos(), windows[1]->pos());
 
     windows[0]->showMinimized();
     windows[1]->showMinimized();
-    Program::Process();
+    QTest::qWait(20);
     windows[0]->move(100, 20);
     program->host.ExecuteCommand(ID_WINDOW_ARRANGE);
-    Program::Process();
+    QTest::qWait(20);
     const int bottom = area->viewport()->height();
     EXPECT_EQ(windows[0]->geometry().bottom() + 1, bottom);
     EXPECT_EQ(windows[1]->geometry().bottom() + 1, bottom);
@@ -119,11 +119,12 @@ void SetWorkspace(Program& p, QSize size) {
     // window manager answers a resize in its own time.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(p.Main()));
     for (int attempt = 0; attempt < 3 && viewport->size() != size; ++attempt) {
-        Program::Process(50);
+        QTest::qWait(50);
         p.Main()->resize(p.Main()->size() + size - viewport->size());
-        Program::WaitUntil([&] { return viewport->size() == size; }, 2000);
+        if (QTest::qWaitFor([&] { return viewport->size() == size; }, 2000))
+            break;
     }
-    Program::Process();
+    QTest::qWait(20);
     ASSERT_EQ(viewport->size(), size);
 }
 
@@ -134,7 +135,7 @@ TEST_F(GuiTest, NewSetWindowsCascadeInsideTheWorkspace) {
     const QRect workspace = program->Main()->MdiArea()->viewport()->rect();
     for (int i = 0; i < 13; ++i)
         program->host.ExecuteCommand(ID_FILE_NEW);
-    Program::Process();
+    QTest::qWait(20);
     const QList<QMdiSubWindow*> windows = SetWindows(*program);
     ASSERT_EQ(windows.size(), 14);
     EXPECT_EQ(windows[0]->pos(), QPoint(0, 0));
@@ -182,7 +183,7 @@ TEST_F(GuiTest, CascadeKeepsEveryWindowsSizeAndPicture) {
     QMdiSubWindow* active = program->ActiveChildWindow();
 
     program->host.ExecuteCommand(ID_WINDOW_CASCADE);
-    Program::Process();
+    QTest::qWait(20);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(windows[i]->size(), sizes[i]) << i;
         EXPECT_EQ(qobject_cast<ChildWindow*>(windows[i])->View()->Picture(), pictures[i]) << i;
@@ -208,9 +209,9 @@ TEST_F(GuiTest, CascadeStartsAgainAtTheCornerBeforeLeavingTheWorkspace) {
     const QList<QMdiSubWindow*> windows = SetWindows(*program);
     windows[5]->showMinimized();
     windows[3]->showMaximized();
-    Program::Process();
+    QTest::qWait(20);
     program->host.ExecuteCommand(ID_WINDOW_CASCADE);
-    Program::Process();
+    QTest::qWait(20);
     const QRect workspace = program->Main()->MdiArea()->viewport()->rect();
     EXPECT_FALSE(windows[3]->isMaximized());
     EXPECT_TRUE(windows[5]->isMinimized());
@@ -243,7 +244,7 @@ TEST_F(GuiTest, TheWindowMenuListsTheSetWindows) {
     // Choosing one activates it.
     QMenu* menu = program->BarMenu(QStringLiteral("&Window"));
     menu->actions()[menu->actions().size() - 3]->trigger();
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(program->ActiveChildWindow()->windowTitle(), QStringLiteral("Quirl31"));
     EXPECT_EQ(listed(), QStringList({"&1 Quirl31 *", "&2 Quirl32", "&3 Quirl33"}));
 
@@ -267,7 +268,7 @@ TEST_F(GuiTest, TheWindowMenuListsTheSetWindows) {
         qobject_cast<QDialog*>(modal)->accept();
     });
     menu->actions().last()->trigger();
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(offered.size(), 11);
     EXPECT_EQ(program->ActiveChildWindow()->windowTitle(), QStringLiteral("Quirl310"));
 }
@@ -277,18 +278,18 @@ TEST_F(GuiTest, CtrlF6GoesToTheNextSetWindowAndCtrlF4ClosesIt) {
     program->host.ExecuteCommand(ID_FILE_NEW);
     program->Main()->activateWindow();
     QApplication::setActiveWindow(program->Main());
-    Program::Process();
+    QTest::qWait(20);
     const QString before = program->ActiveChildWindow()->windowTitle();
     QTest::keyClick(program->Main(), Qt::Key_F6, Qt::ControlModifier);
-    Program::Process();
+    QTest::qWait(20);
     const QString next = program->ActiveChildWindow()->windowTitle();
     EXPECT_NE(next, before);
     QTest::keyClick(program->Main(), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(program->ActiveChildWindow()->windowTitle(), before);
 
     QTest::keyClick(program->Main(), Qt::Key_F4, Qt::ControlModifier);
-    Program::Process();
+    QTest::qWait(20);
     EXPECT_EQ(program->Main()->MdiArea()->subWindowList().size(), 2);
     for (QMdiSubWindow* sub : program->Main()->MdiArea()->subWindowList())
         EXPECT_NE(sub->windowTitle(), before);

@@ -102,7 +102,7 @@ TEST_F(ZoomTest, NoStepRunsWhileTheBandIsDragged) {
     // old picture.
     program->host.ExecuteCommand(ID_METHOD_RANDOM);
     program->host.ExecuteCommand(ID_SET_UNZOOM);
-    Program::Process(30);
+    QTest::qWait(30);
     ViewWidget* widget = program->ActiveViewWidget();
     ASSERT_EQ(program->ActiveView()->m_bWorking, 1);
 
@@ -111,7 +111,7 @@ TEST_F(ZoomTest, NoStepRunsWhileTheBandIsDragged) {
     bool suspended = false;
     Drag(QPoint(20, 20), QPoint(120, 90), [&](QWidget* w) {
         before = widget->WindowSurface().Pixels();
-        Program::Process(100);
+        QTest::qWait(100);
         after = widget->WindowSurface().Pixels();
         suspended = program->host.Pump().IsSuspended();
         QTest::keyClick(w, Qt::Key_Escape);
@@ -119,6 +119,6 @@ TEST_F(ZoomTest, NoStepRunsWhileTheBandIsDragged) {
     EXPECT_TRUE(suspended);
     EXPECT_TRUE(before == after);
     // Steps resume after the drag.
-    Program::Process(50);
+    QTest::qWait(50);
     EXPECT_FALSE(widget->WindowSurface().Pixels() == after);
 }

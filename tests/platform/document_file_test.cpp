@@ -2,11 +2,10 @@
 // files, empty files, and saves that fail without losing the old file.
 
 #include "fixture.h"
+#include "support/file_size_limit.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -46,14 +45,14 @@ protected:
 
     HeadlessHost host;
     TestApp app;
-    TempDir dir;
+    TempFolder dir;
     TestDoc* first = nullptr;
 };
 
 TEST_F(DocumentFiles, FilesThatCannotBeReadGiveTheMessageOfTheirCause) {
     const std::string missing = dir.Path("missing.qrl");
     ExpectOpenFails(missing, missing + " was not found.");
-    const std::string file = dir.Write("file.qrl", Bytes(40));
+    const std::string file = dir.Write("file.qrl", CountingBytes(40));
     ExpectOpenFails(file + "/below.qrl", file + "/below.qrl was not found.");
     // A folder is not a document (and root can read everything else).
     ExpectOpenFails(dir.Path(""), "Access to " + dir.Path("") + " was denied.");
@@ -64,7 +63,7 @@ TEST_F(DocumentFiles, FilesThatCannotBeReadGiveTheMessageOfTheirCause) {
 
 TEST_F(DocumentFiles, ShortLongAndEmptyFiles) {
     // 39 bytes: the load runs out of data and nothing opens.
-    ExpectOpenFails(dir.Write("short.qrl", Bytes(39)), "Unexpected file format.");
+    ExpectOpenFails(dir.Write("short.qrl", CountingBytes(39)), "Unexpected file format.");
     host.ClearMessageBoxes();
 
     std::vector<std::uint8_t> bytes = SaveBytes(first);
@@ -93,7 +92,7 @@ TEST_F(DocumentFiles, SaveAsWritesTheBytesAndTakesTheNewName) {
     host.PushFileName(dir.Path("picture")); // no extension typed
     EXPECT_TRUE(host.SendCommand(ID_FILE_SAVE_AS));
     const std::string path = dir.Path("picture.qrl");
-    EXPECT_EQ(TempDir::Read(path), expected);
+    EXPECT_EQ(TempFolder::Read(path), expected);
     EXPECT_EQ(first->GetPathName(), path);
     EXPECT_EQ(first->GetTitle(), "picture.qrl");
     EXPECT_EQ(app.GetRecentFiles(), (std::vector<CString>{path}));
@@ -107,10 +106,10 @@ TEST_F(DocumentFiles, SaveAsWritesTheBytesAndTakesTheNewName) {
     first->m_nA = 77;
     EXPECT_TRUE(host.SendCommand(ID_FILE_SAVE));
     EXPECT_EQ(host.FilePrompts().size(), 1u);
-    EXPECT_EQ(TempDir::Read(path)[32], 77);
+    EXPECT_EQ(TempFolder::Read(path)[32], 77);
     EXPECT_TRUE(host.SendCommand(ID_FILE_SAVE_AS));
     EXPECT_EQ(first->GetPathName(), path);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("")), fs::directory_iterator()), 1);
+    EXPECT_EQ(TempFolder::Entries(dir.Path("")), 1u);
 
     auto* reopened = static_cast<TestDoc*>(app.OpenDocumentFile(path));
     EXPECT_EQ(reopened, first); // already open: brought to the front
@@ -135,37 +134,34 @@ TEST_F(DocumentFiles, ASaveThatCannotCreateItsFileSaysSo) {
 }
 
 TEST_F(DocumentFiles, AFailedWriteKeepsTheOldFile) {
-    const std::vector<std::uint8_t> old = Bytes(40, 100);
+    const std::vector<std::uint8_t> old = CountingBytes(40, 100);
     const std::string path = dir.Write("kept.qrl", old);
     first->m_nA = 12345;
 
     // Files may grow to 10 bytes only: the write stops as on a full disk.
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 10;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const BOOL saved_ok = first->OnSaveDocument(path);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    BOOL saved_ok = TRUE;
+    {
+        const FileSizeLimit limit(10);
+        ASSERT_TRUE(limit.IsSet());
+        saved_ok = first->OnSaveDocument(path);
+    }
 
     EXPECT_FALSE(saved_ok);
     ASSERT_EQ(host.MessageBoxes().size(), 1u);
     EXPECT_EQ(host.MessageBoxes()[0].text, "Disk full while accessing " + path + ".");
-    EXPECT_EQ(TempDir::Read(path), old);
+    EXPECT_EQ(TempFolder::Read(path), old);
     // No temporary file is left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("")), fs::directory_iterator()), 1);
+    EXPECT_EQ(TempFolder::Entries(dir.Path("")), 1u);
 }
 
 TEST_F(DocumentFiles, SavingKeepsTheModeOfTheFileItReplaces) {
-    const std::string path = dir.Write("mode.qrl", Bytes(3));
+    const std::string path = dir.Write("mode.qrl", CountingBytes(3));
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     EXPECT_TRUE(first->OnSaveDocument(path));
     struct stat st {};
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(TempDir::Read(path).size(), 40u);
+    EXPECT_EQ(TempFolder::Read(path).size(), 40u);
 }
 
 } // namespace

@@ -1,9 +1,5 @@
 #include "fixture.h"
 
-#include <fstream>
-#include <iterator>
-#include <random>
-
 int TestView::s_nLive = 0;
 
 TestDoc::TestDoc() = default;
@@ -140,35 +136,8 @@ const ResourceTable& TestResources() {
     return table;
 }
 
-TempDir::TempDir() {
-    std::random_device rd;
-    for (;;) {
-        m_path = std::filesystem::temp_directory_path() /
-                 ("quirl32-test-" + std::to_string(rd()) + std::to_string(rd()));
-        if (std::filesystem::create_directory(m_path))
-            break;
-    }
-}
-
-TempDir::~TempDir() {
-    std::error_code error;
-    std::filesystem::remove_all(m_path, error);
-}
-
-std::string TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-    const std::string path = Path(name);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return path;
-}
-
-std::vector<std::uint8_t> TempDir::Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::uint8_t> Bytes(std::size_t n, std::uint8_t first) {
-    std::vector<std::uint8_t> bytes(n);
+Bytes CountingBytes(std::size_t n, std::uint8_t first) {
+    Bytes bytes(n);
     for (std::size_t i = 0; i < n; ++i)
         bytes[i] = std::uint8_t(first + i);
     return bytes;

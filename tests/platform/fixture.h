@@ -9,9 +9,9 @@
 #include "platform/framework/msgbox.h"
 #include "platform/framework/resources.h"
 #include "platform/headless/headless_host.h"
+#include "support/temp_folder.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -100,17 +100,5 @@ public:
 // The resources of the test application.
 const ResourceTable& TestResources();
 
-// A fresh folder under the system's temporary folder, removed on destruction.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    std::string Path(const std::string& name) const { return (m_path / name).string(); }
-    std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
-    static std::vector<std::uint8_t> Read(const std::string& path);
-
-private:
-    std::filesystem::path m_path;
-};
-
-std::vector<std::uint8_t> Bytes(std::size_t n, std::uint8_t first = 1);
+// n bytes counting up from first.
+Bytes CountingBytes(std::size_t n, std::uint8_t first = 1);

@@ -14,7 +14,7 @@ protected:
 
     HeadlessHost host;
     TestApp app;
-    TempDir dir;
+    TempFolder dir;
 };
 
 TEST_F(Windows, NewDocumentsAreNumberedAndShownInSetWindows) {
@@ -116,7 +116,7 @@ TEST_F(Windows, TheRecentFileListKeepsTheLastThreeNewestFirst) {
         std::string name = "f";
         name += std::to_string(i);
         name += ".qrl";
-        paths.push_back(dir.Write(name, Bytes(40)));
+        paths.push_back(dir.Write(name, CountingBytes(40)));
         ASSERT_NE(app.OpenDocumentFile(paths.back()), nullptr);
     }
     EXPECT_EQ(app.GetRecentFiles(), (std::vector<CString>{paths[3], paths[2], paths[1]}));
@@ -162,7 +162,7 @@ TEST_F(Windows, SettingsAreReadAtStart) {
 }
 
 TEST_F(Windows, FileOpenAsksWithTheTemplateFilter) {
-    const std::string path = dir.Write("open.qrl", Bytes(40));
+    const std::string path = dir.Write("open.qrl", CountingBytes(40));
     host.PushFileName(path);
     EXPECT_TRUE(host.SendCommand(ID_FILE_OPEN));
     ASSERT_EQ(host.FilePrompts().size(), 1u);

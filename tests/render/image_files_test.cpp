@@ -1,5 +1,7 @@
 #include "render/image_files.h"
 #include "render/renderer.h"
+#include "support/file_size_limit.h"
+#include "support/temp_folder.h"
 #include "version.h"
 
 #include <gtest/gtest.h>
@@ -8,16 +10,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <csetjmp>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
-
-#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -62,23 +60,11 @@ ReadPng ReadBack(const std::string& path) {
 
 class ImageFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("quirl32-image-test-" +
-               std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    std::string Path(const std::string& name) const { return folder.Path(name); }
 
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    static Bytes Read(const std::string& path) { return TempFolder::Read(path); }
 
-    static std::vector<std::uint8_t> Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path dir;
+    TempFolder folder;
 };
 
 } // namespace
@@ -193,21 +179,17 @@ TEST_F(ImageFiles, AFullDiskEndsThePictureWithTheSystemsReasonAndNoFile) {
     ASSERT_TRUE(writer.Open(Path("full.png"), w, h));
 
     // Files may grow to 1000 bytes only: writes stop as on a full disk.
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool ok = true;
-    for (int y = 0; ok && y < h; ++y) {
-        for (int x = 0; x < w; ++x)
-            noise[std::size_t(x)] = std::uint32_t((y * w + x) * 2654435761u) >> 8;
-        ok = writer.WriteRow(noise.data());
+    {
+        const FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.IsSet());
+        for (int y = 0; ok && y < h; ++y) {
+            for (int x = 0; x < w; ++x)
+                noise[std::size_t(x)] = std::uint32_t((y * w + x) * 2654435761u) >> 8;
+            ok = writer.WriteRow(noise.data());
+        }
+        ok = ok && writer.Finish();
     }
-    ok = ok && writer.Finish();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(writer.Error(), std::strerror(EFBIG));

@@ -4,6 +4,7 @@
 
 #include "render/render_session.h"
 #include "render/renderer.h"
+#include "rendered_files.h"
 
 #include <gtest/gtest.h>
 
@@ -13,48 +14,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-class LowMemory : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("quirl32-low-memory-test-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    // The PNG and the index file of a render, concatenated.
-    std::string Render(std::vector<std::string> args, bool keepWindowPicture) {
-        const std::string png = (m_dir / "p.png").string(), pgm = (m_dir / "i.pgm").string();
-        args.insert(args.end(), {"-o", png, "--indices", pgm});
-        const RenderParseResult parsed = ParseRenderOptions(args);
-        EXPECT_TRUE(parsed.options) << parsed.error;
-        if (!parsed.options)
-            return {};
-        RenderOptions options = *parsed.options;
-        options.keepWindowPicture = keepWindowPicture;
-        std::ostringstream out, err;
-        EXPECT_EQ(RunRender(options, out, err), 0) << err.str();
-        return Read(png) + Read(pgm);
-    }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path m_dir;
-};
-
-} // namespace
+using LowMemory = RenderedFilesTest;
 
 TEST_F(LowMemory, WritesWhatTheWindowShowsByteForByte) {
     // Finished and unfinished computations, previews, and size changes after
@@ -73,9 +37,9 @@ TEST_F(LowMemory, WritesWhatTheWindowShowsByteForByte) {
         std::string line;
         for (const std::string& a : args)
             line += a + " ";
-        const std::string kept = Render(args, true);
+        const std::string kept = Render(args, nullptr, true);
         ASSERT_FALSE(kept.empty()) << line;
-        EXPECT_EQ(Render(args, false), kept) << line;
+        EXPECT_EQ(Render(args, nullptr, false), kept) << line;
     }
 }
 
@@ -97,7 +61,7 @@ TEST_F(LowMemory, APictureBeyondTheMemoryEndsWithAMessage) {
     GTEST_SKIP() << "the sanitizers cannot run within a limited address space";
 #endif
     // In a child whose address space cannot hold a picture of 1 GiB.
-    const std::string errFile = (m_dir / "err.txt").string();
+    const std::string errFile = m_folder.Path("err.txt");
     const pid_t child = fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
@@ -106,7 +70,7 @@ TEST_F(LowMemory, APictureBeyondTheMemoryEndsWithAMessage) {
         setrlimit(RLIMIT_AS, &r);
         std::ostringstream out, err;
         const RenderParseResult parsed =
-            ParseRenderOptions({"--size", "16384x16384", "-o", (m_dir / "x.png").string()});
+            ParseRenderOptions({"--size", "16384x16384", "-o", m_folder.Path("x.png")});
         const int status = parsed.options ? RunRender(*parsed.options, out, err) : 3;
         std::ofstream(errFile) << err.str();
         _exit(status);
@@ -115,6 +79,6 @@ TEST_F(LowMemory, APictureBeyondTheMemoryEndsWithAMessage) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(Read(errFile), "quirl32-render: Out of memory.\n");
-    EXPECT_FALSE(fs::exists(m_dir / "x.png"));
+    EXPECT_EQ(TempFolder::ReadText(errFile), "quirl32-render: Out of memory.\n");
+    EXPECT_FALSE(fs::exists(m_folder.Path("x.png")));
 }

@@ -1,11 +1,11 @@
 #include "render/renderer.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -14,16 +14,7 @@ namespace {
 
 class Renderer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("quirl32-render-test-" +
-               std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    std::string Path(const std::string& name) const { return folder.Path(name); }
 
     // Runs the renderer on the command line's words; the exit status.
     int Render(const std::vector<std::string>& args) {
@@ -36,12 +27,9 @@ protected:
         return RunRender(*parsed.options, out, err);
     }
 
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string Read(const std::string& path) { return TempFolder::ReadText(path); }
 
-    fs::path dir;
+    TempFolder folder;
     std::ostringstream out;
     std::ostringstream err;
 };

@@ -2,54 +2,15 @@
 // of the idle steps, byte for byte.
 
 #include "render/renderer.h"
+#include "rendered_files.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
-#include <sstream>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-class RenderThreads : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("quirl32-threads-test-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    // Renders and returns the PNG and the index file, concatenated; what was
-    // printed goes to printed.
-    std::string Render(std::vector<std::string> args, std::string* printed = nullptr) {
-        const std::string png = (m_dir / "p.png").string(), pgm = (m_dir / "i.pgm").string();
-        args.insert(args.end(), {"-o", png, "--indices", pgm});
-        const RenderParseResult parsed = ParseRenderOptions(args);
-        EXPECT_TRUE(parsed.options) << parsed.error;
-        if (!parsed.options)
-            return {};
-        std::ostringstream out, err;
-        EXPECT_EQ(RunRender(*parsed.options, out, err), 0) << err.str();
-        if (printed != nullptr)
-            *printed = out.str();
-        return Read(png) + Read(pgm);
-    }
-
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-private:
-    fs::path m_dir;
-};
+using RenderThreads = RenderedFilesTest;
 
 // The set of the zoom benchmark, in an odd size, at 1000 iterations.
 const std::vector<std::string> kZoom = {

@@ -2,12 +2,13 @@
 // server in this process and senders on other threads, stale sockets.
 
 #include "platform/qt/shell/instance_channel.h"
+#include "shell_request.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QLocalSocket>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <future>
@@ -19,21 +20,11 @@
 
 namespace {
 
-CCommandLineInfo Request(CCommandLineInfo::Shell command, std::vector<CString> files,
-                         CString printer = {}) {
-    CCommandLineInfo request;
-    request.m_nShellCommand = command;
-    request.m_files = std::move(files);
-    request.m_strPrinterName = std::move(printer);
-    return request;
-}
-
 // Runs the event loop until the future is ready.
 template <class T> T Await(std::future<T>& result, int timeoutMs = 10000) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready &&
-           !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    (void)QTest::qWaitFor(
+        [&] { return result.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; },
+        timeoutMs);
     return result.get();
 }
 
@@ -59,6 +50,12 @@ void MakeStaleSocket(const QString& path) {
 class ChannelTest : public ::testing::Test {
 protected:
     QString Name() const { return dir.path() + "/quirl32-test"; }
+    // Whether server listens on Name(); what it receives goes to received.
+    bool ListenAndRecord(InstanceServer& server) {
+        server.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
+        return server.Listen(Name());
+    }
+
     QTemporaryDir dir;
     std::vector<CCommandLineInfo> received;
 };
@@ -66,7 +63,7 @@ protected:
 TEST(ShellRequestWire, RoundTripKeepsEveryByteOfNamesAndPrinter) {
     const CString odd = CString("/tmp/a b\n\"c\"\xff\xfe.qrl");
     const CCommandLineInfo sent =
-        Request(CCommandLineInfo::FilePrintTo, {odd, "/x/y.qrl"}, "Büro Laser");
+        ShellRequest(CCommandLineInfo::FilePrintTo, {odd, "/x/y.qrl"}, "Büro Laser");
     const QByteArray wire = EncodeShellRequest(sent);
     CCommandLineInfo got;
     ASSERT_EQ(DecodeShellRequest(wire, got), DecodeResult::Done);
@@ -83,7 +80,8 @@ TEST(ShellRequestWire, RoundTripKeepsEveryByteOfNamesAndPrinter) {
 TEST(ShellRequestWire, MalformedRequestsAreRefused) {
     CCommandLineInfo got;
     EXPECT_EQ(DecodeShellRequest("GET / HTTP/1.0\r\n", got), DecodeResult::Malformed);
-    const QByteArray good = EncodeShellRequest(Request(CCommandLineInfo::FileOpen, {"/a.qrl"}));
+    const QByteArray good =
+        EncodeShellRequest(ShellRequest(CCommandLineInfo::FileOpen, {"/a.qrl"}));
     EXPECT_EQ(DecodeShellRequest(good + "x", got), DecodeResult::Malformed);
     // A length beyond any command line.
     QByteArray huge = good;
@@ -91,11 +89,11 @@ TEST(ShellRequestWire, MalformedRequestsAreRefused) {
     EXPECT_EQ(DecodeShellRequest(huge, got), DecodeResult::Malformed);
     // Only open, print and print-to travel.
     for (auto command : {CCommandLineInfo::FileNew, CCommandLineInfo::FileDDE})
-        EXPECT_EQ(DecodeShellRequest(EncodeShellRequest(Request(command, {"/a.qrl"})), got),
+        EXPECT_EQ(DecodeShellRequest(EncodeShellRequest(ShellRequest(command, {"/a.qrl"})), got),
                   DecodeResult::Malformed);
     // An empty file name is no file.
     EXPECT_EQ(
-        DecodeShellRequest(EncodeShellRequest(Request(CCommandLineInfo::FileOpen, {""})), got),
+        DecodeShellRequest(EncodeShellRequest(ShellRequest(CCommandLineInfo::FileOpen, {""})), got),
         DecodeResult::Malformed);
 }
 
@@ -112,18 +110,18 @@ TEST(ShellSocketName, HoldsTheUserAndLivesInTheRuntimeFolder) {
 
 TEST_F(ChannelTest, ARequestReachesTheRunningProgramWhole) {
     InstanceServer server;
-    server.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
-    ASSERT_TRUE(server.Listen(Name()));
+    ASSERT_TRUE(ListenAndRecord(server));
 
-    auto sent = ForwardLater(Name(), Request(CCommandLineInfo::FilePrint, {"/a.qrl", "/b c.qrl"}));
+    auto sent =
+        ForwardLater(Name(), ShellRequest(CCommandLineInfo::FilePrint, {"/a.qrl", "/b c.qrl"}));
     EXPECT_TRUE(Await(sent));
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].m_nShellCommand, CCommandLineInfo::FilePrint);
     EXPECT_EQ(received[0].m_files, (std::vector<CString>{"/a.qrl", "/b c.qrl"}));
 
     // One after the other, each arrives once.
-    auto second = ForwardLater(Name(), Request(CCommandLineInfo::FileOpen, {"/c.qrl"}));
-    auto third = ForwardLater(Name(), Request(CCommandLineInfo::FileOpen, {"/d.qrl"}));
+    auto second = ForwardLater(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/c.qrl"}));
+    auto third = ForwardLater(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/d.qrl"}));
     EXPECT_TRUE(Await(second));
     EXPECT_TRUE(Await(third));
     EXPECT_EQ(received.size(), 3u);
@@ -131,37 +129,34 @@ TEST_F(ChannelTest, ARequestReachesTheRunningProgramWhole) {
 
 TEST_F(ChannelTest, WithNobodyListeningTheRequestIsNotTaken) {
     EXPECT_FALSE(
-        ForwardShellRequest(Name(), Request(CCommandLineInfo::FileOpen, {"/a.qrl"}), 2000));
+        ForwardShellRequest(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/a.qrl"}), 2000));
 }
 
 TEST_F(ChannelTest, AStaleSocketIsTakenOver) {
     MakeStaleSocket(Name());
     EXPECT_FALSE(
-        ForwardShellRequest(Name(), Request(CCommandLineInfo::FileOpen, {"/a.qrl"}), 2000));
+        ForwardShellRequest(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/a.qrl"}), 2000));
 
     InstanceServer server;
-    server.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
-    ASSERT_TRUE(server.Listen(Name()));
-    auto sent = ForwardLater(Name(), Request(CCommandLineInfo::FileOpen, {"/a.qrl"}));
+    ASSERT_TRUE(ListenAndRecord(server));
+    auto sent = ForwardLater(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/a.qrl"}));
     EXPECT_TRUE(Await(sent));
     EXPECT_EQ(received.size(), 1u);
 }
 
 TEST_F(ChannelTest, ALiveProgramKeepsItsSocket) {
     InstanceServer first;
-    first.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
-    ASSERT_TRUE(first.Listen(Name()));
+    ASSERT_TRUE(ListenAndRecord(first));
     InstanceServer second;
     EXPECT_FALSE(second.Listen(Name()));
-    auto sent = ForwardLater(Name(), Request(CCommandLineInfo::FileOpen, {"/a.qrl"}));
+    auto sent = ForwardLater(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/a.qrl"}));
     EXPECT_TRUE(Await(sent));
     EXPECT_EQ(received.size(), 1u);
 }
 
 TEST_F(ChannelTest, GarbageIsDroppedAndTheServerGoesOn) {
     InstanceServer server;
-    server.onRequest = [this](const CCommandLineInfo& r) { received.push_back(r); };
-    ASSERT_TRUE(server.Listen(Name()));
+    ASSERT_TRUE(ListenAndRecord(server));
 
     auto garbage = std::async(std::launch::async, [name = Name()] {
         QLocalSocket socket;
@@ -177,7 +172,7 @@ TEST_F(ChannelTest, GarbageIsDroppedAndTheServerGoesOn) {
     EXPECT_EQ(Await(garbage), QByteArray());
     EXPECT_TRUE(received.empty());
 
-    auto sent = ForwardLater(Name(), Request(CCommandLineInfo::FileOpen, {"/a.qrl"}));
+    auto sent = ForwardLater(Name(), ShellRequest(CCommandLineInfo::FileOpen, {"/a.qrl"}));
     EXPECT_TRUE(Await(sent));
     EXPECT_EQ(received.size(), 1u);
 }

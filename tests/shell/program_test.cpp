@@ -9,9 +9,9 @@
 #include "platform/qt/host/idle_pump.h"
 #include "platform/qt/windows/child_window.h"
 #include "platform/qt/windows/main_window.h"
+#include "support/temp_folder.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
@@ -22,12 +22,12 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <memory>
 
 #include <sys/socket.h>
@@ -36,25 +36,8 @@
 
 namespace {
 
-bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 20000) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!pred()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-void WriteSet(const QString& path, double xMin, double xMax, double yMin, double yMax,
-              std::int32_t iterations) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const double extents[4] = {xMin, xMax, yMin, yMax};
-    const std::int32_t counts[2] = {iterations, 10};
-    file.write(reinterpret_cast<const char*>(extents), sizeof extents);
-    file.write(reinterpret_cast<const char*>(counts), sizeof counts);
-}
+// The other processes have a busy machine to run on.
+constexpr int kWaitMs = 20000;
 
 // A PDF that another process writes is complete once its end marker is there.
 bool PdfComplete(const QString& path) {
@@ -145,7 +128,8 @@ protected:
         // The cache tools started in the background finish before the
         // folders go.
         if (!QStandardPaths::findExecutable("update-mime-database").isEmpty())
-            WaitUntil([this] { return QFile::exists(Path("data/mime/mime.cache")); }, 5000);
+            (void)QTest::qWaitFor([this] { return QFile::exists(Path("data/mime/mime.cache")); },
+                                  5000);
     }
 
     QString Path(const QString& rel) const { return root.path() + "/" + rel; }
@@ -185,7 +169,8 @@ protected:
         app = std::make_unique<CQuirl32App>();
         ASSERT_TRUE(app->InitInstance());
         ASSERT_TRUE(host->Server().IsListening());
-        WriteSet(Path("files/a.qrl"), -2.0, 1.0, -1.0, 1.0, 77);
+        ASSERT_TRUE(WriteBytes(Path("files/a.qrl").toStdString(),
+                               SetFileBytes(-2.0, 1.0, -1.0, 1.0, 77, 10)));
     }
 
     void TearDown() override {
@@ -222,7 +207,8 @@ TEST_F(RunningProgramTest, ASecondStartPassesItsFileOnAndTheFirstOpensIt) {
 
     const QString file = Path("files/a.qrl");
     auto second = Start({"a.qrl"});
-    ASSERT_TRUE(WaitUntil([&] { return Finished(*second) && DocOf(file) != nullptr; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Finished(*second) && DocOf(file) != nullptr; }, kWaitMs));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
 
@@ -237,7 +223,8 @@ TEST_F(RunningProgramTest, ASecondStartPassesItsFileOnAndTheFirstOpensIt) {
 
     // Asked again, the program shows the same window.
     auto third = Start({file});
-    ASSERT_TRUE(WaitUntil([&] { return Finished(*third) && host->Requests().IsIdle(); }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Finished(*third) && host->Requests().IsIdle(); }, kWaitMs));
     EXPECT_EQ(third->exitCode(), 0);
     EXPECT_EQ(DocCount(), 2u);
 }
@@ -247,11 +234,13 @@ TEST_F(RunningProgramTest, APrintRequestPrintsTheComputedPictureWithoutAnyDialog
     qputenv("QUIRL32_TEST_PRINT_PDF", pdf.toLocal8Bit());
     bool dialogSeen = false;
     auto second = Start({"--print", "a.qrl"});
-    ASSERT_TRUE(WaitUntil([&] {
-        if (QApplication::activeModalWidget() != nullptr)
-            dialogSeen = true;
-        return Finished(*second) && host->Requests().IsIdle() && QFileInfo(pdf).size() > 0;
-    }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            if (QApplication::activeModalWidget() != nullptr)
+                dialogSeen = true;
+            return Finished(*second) && host->Requests().IsIdle() && QFileInfo(pdf).size() > 0;
+        },
+        kWaitMs));
     EXPECT_FALSE(dialogSeen);
     EXPECT_EQ(second->exitCode(), 0);
     // The file's window stays open with the picture that was printed.
@@ -293,7 +282,8 @@ TEST_F(RunningProgramTest, ARequestWaitsWhileADialogIsOpen) {
     EXPECT_FALSE(printedMeanwhile);
 
     // Once it has closed, the file opens and prints.
-    ASSERT_TRUE(WaitUntil([&] { return host->Requests().IsIdle() && QFileInfo(pdf).size() > 0; }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return host->Requests().IsIdle() && QFileInfo(pdf).size() > 0; }, kWaitMs));
     EXPECT_NE(DocOf(Path("files/a.qrl")), nullptr);
 }
 
@@ -308,9 +298,9 @@ TEST_F(RunningProgramTest, APrinterThatIsNotThereIsReportedAndNothingPrints) {
     });
     watch.start(20);
     auto second = Start({"--print-to", "No Such Printer 42", "a.qrl"});
-    ASSERT_TRUE(WaitUntil([&] { return Finished(*second) && !message.isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Finished(*second) && !message.isEmpty(); }, kWaitMs));
     EXPECT_EQ(message, QStringLiteral("The printer \"No Such Printer 42\" is not available."));
-    EXPECT_TRUE(WaitUntil([&] { return host->Requests().IsIdle(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host->Requests().IsIdle(); }, kWaitMs));
     // The file is open all the same.
     EXPECT_NE(DocOf(Path("files/a.qrl")), nullptr);
 }
@@ -327,13 +317,15 @@ TEST_F(ShellFolders, TheProgramTakesOverAStaleSocketAndAnswersLaterStarts) {
         ::close(fd);
     }
     ASSERT_FALSE(SocketAnswers(SocketName()));
-    WriteSet(Path("files/a.qrl"), -2.0, 1.0, -1.0, 1.0, 60);
-    WriteSet(Path("files/b.qrl"), -1.0, 0.0, -0.5, 0.5, 90);
+    ASSERT_TRUE(
+        WriteBytes(Path("files/a.qrl").toStdString(), SetFileBytes(-2.0, 1.0, -1.0, 1.0, 60, 10)));
+    ASSERT_TRUE(
+        WriteBytes(Path("files/b.qrl").toStdString(), SetFileBytes(-1.0, 0.0, -0.5, 0.5, 90, 10)));
     const QString first = Path("first.pdf");
 
     // With no program running, the start opens and prints its file itself.
     auto running = Start({"--print", "a.qrl"}, first);
-    ASSERT_TRUE(WaitUntil([&] { return PdfComplete(first) || Finished(*running); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return PdfComplete(first) || Finished(*running); }, kWaitMs));
     ASSERT_FALSE(Finished(*running));
     ExpectComputedSet(PdfPicture(first));
     EXPECT_TRUE(SocketAnswers(SocketName()));
@@ -343,7 +335,7 @@ TEST_F(ShellFolders, TheProgramTakesOverAStaleSocketAndAnswersLaterStarts) {
     auto later = Start({"--print-to", "Office Laser", "b.qrl"});
     ASSERT_TRUE(later->waitForFinished(10000));
     EXPECT_EQ(later->exitCode(), 0);
-    ASSERT_TRUE(WaitUntil([&] { return PdfComplete(first); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return PdfComplete(first); }, kWaitMs));
     ExpectComputedSet(PdfPicture(first));
 
     // The desktop entry the program wrote starts this very program.

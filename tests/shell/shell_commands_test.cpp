@@ -1,13 +1,11 @@
 // The framework's side of the shell's requests on the headless backend: the
 // command line, opening the named files, printing them directly.
 
+#include "shell_request.h"
 #include "support/set_window.h"
+#include "support/temp_folder.h"
 
 #include "platform/framework/std_ids.h"
-
-#include <QTemporaryDir>
-
-#include <fstream>
 
 namespace {
 
@@ -55,31 +53,16 @@ TEST(ShellCommandLine, DoubleDashEndsTheOptions) {
 class ShellRequestTest : public SetWindowTest {
 protected:
     CString WriteSet(const char* name) {
-        const CString path = (dir.path() + "/" + name).toStdString();
-        std::ofstream out(path, std::ios::binary);
-        const double extents[4] = {-2.0, 1.0, -1.0, 1.0};
-        const std::int32_t counts[2] = {60, 10};
-        out.write(reinterpret_cast<const char*>(extents), sizeof extents);
-        out.write(reinterpret_cast<const char*>(counts), sizeof counts);
-        return path;
+        return folder.Write(name, SetFileBytes(-2.0, 1.0, -1.0, 1.0, 60, 10));
     }
 
-    static CCommandLineInfo Request(CCommandLineInfo::Shell command, std::vector<CString> files,
-                                    CString printer = {}) {
-        CCommandLineInfo request;
-        request.m_nShellCommand = command;
-        request.m_files = std::move(files);
-        request.m_strPrinterName = std::move(printer);
-        return request;
-    }
-
-    QTemporaryDir dir;
+    TempFolder folder;
 };
 
 TEST_F(ShellRequestTest, OpenRequestOpensEachFileInASetWindow) {
     const CString a = WriteSet("a.qrl");
     const CString b = WriteSet("b.qrl");
-    const auto docs = app.OpenShellFiles(Request(CCommandLineInfo::FileOpen, {a, b}));
+    const auto docs = app.OpenShellFiles(ShellRequest(CCommandLineInfo::FileOpen, {a, b}));
     ASSERT_EQ(docs.size(), 2u);
     EXPECT_EQ(docs[0]->GetPathName(), a);
     EXPECT_EQ(docs[1]->GetPathName(), b);
@@ -87,7 +70,7 @@ TEST_F(ShellRequestTest, OpenRequestOpensEachFileInASetWindow) {
     EXPECT_EQ(dynamic_cast<CQuirl32Doc*>(docs[1])->m_nIterations, 60);
 
     // A file that is open already comes to the front; no second window.
-    const auto again = app.OpenShellFiles(Request(CCommandLineInfo::FileOpen, {a}));
+    const auto again = app.OpenShellFiles(ShellRequest(CCommandLineInfo::FileOpen, {a}));
     ASSERT_EQ(again.size(), 1u);
     EXPECT_EQ(again[0], docs[0]);
     EXPECT_EQ(host.ChildFrames().size(), 2u);
@@ -96,8 +79,8 @@ TEST_F(ShellRequestTest, OpenRequestOpensEachFileInASetWindow) {
 
 TEST_F(ShellRequestTest, AFileThatCannotBeOpenedIsLeftOutWithAMessage) {
     const CString good = WriteSet("good.qrl");
-    const CString missing = (dir.path() + "/missing.qrl").toStdString();
-    const auto docs = app.OpenShellFiles(Request(CCommandLineInfo::FileOpen, {missing, good}));
+    const CString missing = folder.Path("missing.qrl");
+    const auto docs = app.OpenShellFiles(ShellRequest(CCommandLineInfo::FileOpen, {missing, good}));
     ASSERT_EQ(docs.size(), 1u);
     EXPECT_EQ(docs[0]->GetPathName(), good);
     EXPECT_EQ(host.ChildFrames().size(), 1u);
@@ -106,7 +89,7 @@ TEST_F(ShellRequestTest, AFileThatCannotBeOpenedIsLeftOutWithAMessage) {
 
 TEST_F(ShellRequestTest, PrintRequestPrintsDirectlyWithoutTheDialog) {
     const CString a = WriteSet("a.qrl");
-    const CCommandLineInfo request = Request(CCommandLineInfo::FilePrint, {a});
+    const CCommandLineInfo request = ShellRequest(CCommandLineInfo::FilePrint, {a});
     const auto docs = app.OpenShellFiles(request);
     ASSERT_EQ(docs.size(), 1u);
     // Another window is active when the print comes: the printed one is
@@ -123,7 +106,8 @@ TEST_F(ShellRequestTest, PrintRequestPrintsDirectlyWithoutTheDialog) {
 
 TEST_F(ShellRequestTest, PrintToRequestNamesThePrinterForThatJobOnly) {
     const CString a = WriteSet("a.qrl");
-    const CCommandLineInfo request = Request(CCommandLineInfo::FilePrintTo, {a}, "Office Laser");
+    const CCommandLineInfo request =
+        ShellRequest(CCommandLineInfo::FilePrintTo, {a}, "Office Laser");
     const auto docs = app.OpenShellFiles(request);
     ASSERT_EQ(docs.size(), 1u);
     EXPECT_TRUE(app.PrintShellDocument(docs[0], request));
@@ -140,7 +124,7 @@ TEST_F(ShellRequestTest, PrintToRequestNamesThePrinterForThatJobOnly) {
 
 TEST_F(ShellRequestTest, ADocumentClosedMeanwhileIsNotPrinted) {
     const CString a = WriteSet("a.qrl");
-    const CCommandLineInfo request = Request(CCommandLineInfo::FilePrint, {a});
+    const CCommandLineInfo request = ShellRequest(CCommandLineInfo::FilePrint, {a});
     const auto docs = app.OpenShellFiles(request);
     ASSERT_EQ(docs.size(), 1u);
     EXPECT_TRUE(app.IsDocumentOpen(docs[0]));

@@ -1,7 +1,8 @@
 #pragma once
 // A temporary folder for one test, removed with everything in it, and the
-// bytes of set files.
+// bytes of set files, for the tests and the fuzzers.
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -9,18 +10,30 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <sys/stat.h>
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Writes bytes to path in place of what was there; false when that failed.
+inline bool WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return out.good();
+}
+
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quirl32-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_path = pattern;
+    // A new folder in parent; throws when there can be none.
+    explicit TempFolder(
+        const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
+        std::string pattern = (parent / "quirl32-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::system_error(errno, std::generic_category(),
+                                    "cannot make a folder in " + parent.string());
+        m_path = pattern;
         // Open to every user: some tests look at it as an unprivileged one.
         chmod(m_path.c_str(), 0777);
     }
@@ -40,14 +53,24 @@ public:
 
     std::string Write(const std::string& name, const Bytes& bytes) const {
         const std::string path = Path(name);
-        std::ofstream(path, std::ios::binary | std::ios::trunc)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        WriteBytes(path, bytes);
         return path;
     }
 
     static Bytes Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+
+    static std::string ReadText(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // How many files and folders stand directly in folder.
+    static std::size_t Entries(const std::string& folder) {
+        return std::size_t(std::distance(std::filesystem::directory_iterator(folder),
+                                         std::filesystem::directory_iterator()));
     }
 
 private:
