@@ -248,6 +248,7 @@ void EvaluationAhead::DropRects() {
     m_rects.pending.clear();
     m_rects.resumed.clear();
     m_rects.bytes = 0;
+    m_rects.planBytes = 0;
     m_rects.full = false;
 }
 
@@ -295,6 +296,7 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
             const bool failed = node.failed;
             out = std::move(node.outcome);
             m_rects.bytes -= std::min(m_rects.bytes, node.bytes);
+            m_rects.planBytes -= std::min(m_rects.planBytes, sizeof(Node));
             m_rects.nodes.erase(it);
             if (failed) {
                 DropRects();
@@ -303,7 +305,7 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
             ready = true;
             // Workers stopped by a full budget go on once half of it is free,
             // not at every step.
-            if (m_rects.bytes < m_budget / 2)
+            if (m_rects.bytes < m_budget / 2 && m_rects.planBytes < kPlanBudget / 2)
                 m_rects.full = false;
         } else if (node.state == State::Pending && node.job == nullptr && TryIterations() > 0) {
             // No worker has it: the interface thread tries it itself.
@@ -398,7 +400,7 @@ bool EvaluationAhead::RectJobWaiting() const {
     // A resumed job and the rectangle the steps wait for are always worked
     // on; others only while the counts ahead fit the budget.
     return !m_rects.resumed.empty() || *at == m_rects.nodes.begin()->first ||
-           (!m_rects.full && m_rects.bytes < m_budget);
+           (!m_rects.full && m_rects.HasRoom(m_budget));
 }
 
 // ---- Line scan -------------------------------------------------------------
@@ -602,12 +604,13 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_
     auto job = std::make_shared<RectJob>(m_rects.params, m_rects.generation);
     const auto take = [&](NodeKey k, Node& node) {
         node.state = State::Running;
-        node.bytes = sizeof(Node);
+        node.bytes = 0;
         if (IsNarrowRect(node.r))
-            node.bytes += std::size_t(node.r.right - node.r.left + 1) *
-                          std::size_t(node.r.bottom - node.r.top + 1) * sizeof(std::int32_t);
+            node.bytes = std::size_t(node.r.right - node.r.left + 1) *
+                         std::size_t(node.r.bottom - node.r.top + 1) * sizeof(std::int32_t);
         m_rects.bytes += node.bytes;
-        if (m_rects.bytes >= m_budget)
+        m_rects.planBytes += sizeof(Node);
+        if (!m_rects.HasRoom(m_budget))
             m_rects.full = true;
         job->Add(k, node.r);
     };
@@ -616,7 +619,7 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_
     // the next step needs while the interface thread tries it.
     const NodeKey front = m_rects.nodes.begin()->first;
     std::int64_t pixels = 0;
-    while (job->parts.size() < kGroup && m_rects.bytes < m_budget) {
+    while (job->parts.size() < kGroup && m_rects.HasRoom(m_budget)) {
         if (fromBack ? after == m_rects.pending.begin() : after == m_rects.pending.end())
             break;
         const auto it = fromBack ? std::prev(after) : after;

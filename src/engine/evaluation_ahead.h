@@ -100,6 +100,10 @@ public:
     bool JobBack(const std::shared_ptr<AheadJob>& job, bool finished) override;
 
 private:
+    // The plan's nodes of rectangles taken ahead are bookkeeping, not counts:
+    // they have a budget of their own, the same for every view, so that the
+    // workers can run far enough ahead of a large picture's cheap steps.
+    static constexpr std::size_t kPlanBudget = std::size_t(16) << 20;
     enum class State { Pending, Running, Done };
 
     // A rectangle's place in the order of the steps: the pending rectangle it
@@ -135,8 +139,10 @@ private:
         std::map<NodeKey, Node> nodes;
         std::set<NodeKey> pending; // not taken, the resumed ones among them
         std::set<NodeKey> resumed; // with a job that ran out of its slice
-        std::size_t bytes = 0;
-        bool full = false; // until half of the budget is free again
+        std::size_t bytes = 0;     // counts of narrow rectangles taken
+        std::size_t planBytes = 0; // nodes taken, bounded on their own
+        bool full = false;         // until half of either budget is free again
+        bool HasRoom(std::size_t budget) const { return bytes < budget && planBytes < kPlanBudget; }
     };
     struct ScanPlan {
         bool active = false;
