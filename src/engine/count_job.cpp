@@ -112,7 +112,9 @@ std::int64_t CountJob::FirstPassPiece(std::int64_t budget) {
     Settle(m_callResults.data(), nullptr, pixels, made);
     m_run = run;
     m_at = at;
-    return std::int64_t(pixels) * std::max(m_level, 1);
+    // The call was let in on its worst case; it used what the plain loop
+    // would, or less.
+    return std::clamp<std::int64_t>(made, 0, std::int64_t(pixels) * std::max(m_level, 1));
 }
 
 std::int64_t CountJob::RetryPiece(std::int64_t budget) {
@@ -129,7 +131,7 @@ std::int64_t CountJob::RetryPiece(std::int64_t budget) {
     const std::int64_t made = ComputeRuns(p, m_callRuns.data(), int(n), m_callResults.data());
     Settle(m_callResults.data(), m_retry.data() + m_retryAt, n, made);
     m_retryAt += n;
-    return std::int64_t(n) * m_level;
+    return std::clamp<std::int64_t>(made, 0, std::int64_t(n) * m_level);
 }
 
 std::int64_t CountJob::OrbitSlice(std::int64_t budget) {

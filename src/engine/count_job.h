@@ -32,7 +32,9 @@ public:
              std::int64_t slice = kSliceBudget);
 
     // Computes for at most about budget iterations (at least one kernel call
-    // or orbit slice); true once every count is known.
+    // or orbit slice): a kernel call starts only when its pixels run to the
+    // pass's limit would fit what is left, and then takes what the plain loop
+    // needed. True once every count is known.
     bool Run(std::int64_t budget);
     bool Done() const { return m_phase == Finished; }
     // The part of its budget the last Run used.

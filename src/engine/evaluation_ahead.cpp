@@ -44,6 +44,9 @@ bool SameArea(const ScanArea& a, const ScanArea& b) {
 // The view whose random step holds the generator; interface thread only.
 const EvaluationAhead* g_randomHolder = nullptr;
 
+// About a millisecond of the kernel on one core.
+std::atomic<std::int64_t> g_tryIterations{std::int64_t(1) << 21};
+
 } // namespace
 
 // ---- Jobs ------------------------------------------------------------------
@@ -52,15 +55,18 @@ const EvaluationAhead* g_randomHolder = nullptr;
 // test of any other, whose chunks are evaluated one after the other.
 class RectWork {
 public:
-    RectWork(const KernelParams& params, const PixelRect& r)
-        : m_params(params), m_narrow(IsNarrowRect(r)), m_test(r) {
+    // slice: the iterations it is meant to run for at a time.
+    RectWork(const KernelParams& params, const PixelRect& r,
+             std::int64_t slice = CountJob::kSliceBudget)
+        : m_params(params), m_narrow(IsNarrowRect(r)), m_test(r), m_slice(slice) {
         outcome.kind = RectOutcome::Pixels;
         if (m_narrow) {
             const int width = r.right - r.left + 1;
             const int height = r.bottom - r.top + 1;
             if (width > 0 && height > 0)
                 m_counts.emplace(
-                    params, std::vector<PixelLines>{{r.left, r.top, 1, 0, width, 0, 1, height}});
+                    params, std::vector<PixelLines>{{r.left, r.top, 1, 0, width, 0, 1, height}},
+                    slice);
         }
     }
 
@@ -83,7 +89,7 @@ public:
                 PixelLines run;
                 if (!m_test.NextRun(run))
                     break;
-                m_counts.emplace(m_params, std::vector<PixelLines>{run});
+                m_counts.emplace(m_params, std::vector<PixelLines>{run}, m_slice);
             }
             if (left <= 0)
                 return false;
@@ -107,12 +113,16 @@ public:
         return true;
     }
 
+    // From now on in the workers' slices.
+    void ForWorkers() { m_slice = CountJob::kSliceBudget; }
+
     RectOutcome outcome;
 
 private:
     KernelParams m_params;
     bool m_narrow;
     BorderTest m_test;
+    std::int64_t m_slice;
     std::optional<CountJob> m_counts;
     std::vector<std::int32_t> m_indices;
 };
@@ -131,8 +141,10 @@ public:
     RectJob(const KernelParams& params, std::uint64_t generation)
         : generation(generation), m_params(params) {}
 
-    void Add(NodeKey key, const PixelRect& r) {
-        parts.push_back(std::make_unique<Part>(Part{key, RectWork(m_params, r)}));
+    void Add(NodeKey key, const PixelRect& r) { Add(key, RectWork(m_params, r)); }
+    // A rectangle already worked on for a while, to be finished.
+    void Add(NodeKey key, RectWork work) {
+        parts.push_back(std::make_unique<Part>(Part{key, std::move(work)}));
     }
 
     bool RunSlice(std::int64_t budget) override {
@@ -220,13 +232,24 @@ void EvaluationAhead::SetBudget(std::size_t bytes) {
     m_budget.store(bytes);
 }
 
+void EvaluationAhead::SetTryIterations(std::int64_t iterations) {
+    g_tryIterations.store(std::max<std::int64_t>(iterations, 0));
+}
+
+std::int64_t EvaluationAhead::TryIterations() {
+    return g_tryIterations.load();
+}
+
 void EvaluationAhead::DropRects() {
     // Running jobs see the new generation when they come back, and are dropped.
     ++m_rects.generation;
     m_rects.active = false;
     m_rects.nodes.clear();
     m_rects.pending.clear();
+    m_rects.resumed.clear();
     m_rects.bytes = 0;
+    m_rects.planBytes = 0;
+    m_rects.full = false;
 }
 
 void EvaluationAhead::DropScan() {
@@ -255,6 +278,9 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
     WorkerPool& pool = WorkerPool::Instance();
     bool ready = false;
     bool wake = false;
+    bool tryHere = false;
+    NodeKey key;
+    std::uint64_t generation = 0;
     {
         std::lock_guard<std::mutex> lock(pool.Mutex());
         // A plan for other parameters, or one whose next rectangle is not the
@@ -263,14 +289,14 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
         if (!m_rects.active || !SameParams(m_rects.params, params) || m_rects.nodes.empty() ||
             !SameRect(m_rects.nodes.begin()->second.r, r)) {
             NewRectPlan(params, roots());
-            wake = true;
         }
         const auto it = m_rects.nodes.begin();
-        if (it != m_rects.nodes.end() && it->second.state == State::Done) {
-            Node& node = it->second;
+        Node& node = it->second;
+        if (node.state == State::Done) {
             const bool failed = node.failed;
             out = std::move(node.outcome);
             m_rects.bytes -= std::min(m_rects.bytes, node.bytes);
+            m_rects.planBytes -= std::min(m_rects.planBytes, sizeof(Node));
             m_rects.nodes.erase(it);
             if (failed) {
                 DropRects();
@@ -279,22 +305,102 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
             ready = true;
             // Workers stopped by a full budget go on once half of it is free,
             // not at every step.
-            wake = wake || m_rects.bytes < m_budget / 2;
-        } else {
-            wake = true;
+            if (m_rects.bytes < m_budget / 2 && m_rects.planBytes < kPlanBudget / 2)
+                m_rects.full = false;
+        } else if (node.state == State::Pending && node.job == nullptr && TryIterations() > 0) {
+            // No worker has it: the interface thread tries it itself.
+            key = it->first;
+            generation = m_rects.generation;
+            node.state = State::Running;
+            m_rects.pending.erase(key);
+            tryHere = true;
         }
+        // Workers are woken only for jobs there are, so that a worker with
+        // nothing to take does not go round between every two steps.
+        wake = RectJobWaiting();
     }
+    if (wake)
+        pool.JobsAdded();
+    if (!tryHere)
+        return ready;
+    ready = TryRect(params, key, r, generation, out, wake);
     if (wake)
         pool.JobsAdded();
     return ready;
 }
 
-bool EvaluationAhead::RectJobWaiting() const {
-    if (!m_rects.active || m_rects.pending.empty())
+bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
+                              std::uint64_t generation, RectOutcome& out, bool& wake) {
+    std::int64_t left = TryIterations();
+    RectWork work(params, r, left);
+    // Out of memory here ends the computation, and the plan with it.
+    const bool done = work.Run(left);
+    std::lock_guard<std::mutex> lock(WorkerPool::Instance().Mutex());
+    // Only this thread makes or drops plans, so the rectangle is still the
+    // plan's first one.
+    const auto it = m_rects.nodes.find(key);
+    if (generation != m_rects.generation || it == m_rects.nodes.end())
         return false;
-    // The rectangle the steps wait for is always worked on; others only
-    // while the counts ahead fit the budget.
-    return *m_rects.pending.begin() == m_rects.nodes.begin()->first || m_rects.bytes < m_budget;
+    Node& node = it->second;
+    if (!done) {
+        // Too long for one idle call: the workers finish it, from where it
+        // stands.
+        auto job = std::make_shared<RectJob>(m_rects.params, m_rects.generation);
+        work.ForWorkers();
+        job->Add(key, std::move(work));
+        node.state = State::Pending;
+        node.job = std::move(job);
+        m_rects.pending.insert(key);
+        m_rects.resumed.insert(key);
+        wake = true;
+        return false;
+    }
+    // Its quadrants join the plan, so that the workers go on ahead of the
+    // steps with them.
+    Deliver(key, node, std::move(work.outcome), false);
+    out = std::move(node.outcome);
+    m_rects.nodes.erase(it);
+    wake = out.kind == RectOutcome::Split && RectJobWaiting();
+    return true;
+}
+
+void EvaluationAhead::Deliver(const NodeKey& key, Node& node, RectOutcome outcome, bool failed) {
+    node.state = State::Done;
+    node.failed = failed;
+    node.outcome = std::move(outcome);
+    node.job.reset();
+    if (failed || node.outcome.kind != RectOutcome::Split || key.depth >= kMaxDepth)
+        return;
+    // The quadrants, in the order the steps will pop them.
+    PixelRect quadrants[4];
+    SplitRect(node.r, quadrants);
+    for (int j = 0; j < 4; ++j) {
+        const NodeKey child = key.Child(j);
+        m_rects.nodes[child].r = quadrants[3 - j];
+        m_rects.pending.insert(child);
+    }
+}
+
+std::set<EvaluationAhead::NodeKey>::const_iterator EvaluationAhead::RectForWorkers() const {
+    if (!m_rects.resumed.empty())
+        return m_rects.pending.find(*m_rects.resumed.begin());
+    if (m_rects.pending.empty() || TryIterations() <= 0)
+        return m_rects.pending.begin();
+    const auto last = std::prev(m_rects.pending.end());
+    // The rectangle the next step needs is the interface thread's.
+    return *last == m_rects.nodes.begin()->first ? m_rects.pending.end() : last;
+}
+
+bool EvaluationAhead::RectJobWaiting() const {
+    if (!m_rects.active)
+        return false;
+    const auto at = RectForWorkers();
+    if (at == m_rects.pending.end())
+        return false;
+    // A resumed job and the rectangle the steps wait for are always worked
+    // on; others only while the counts ahead fit the budget.
+    return !m_rects.resumed.empty() || *at == m_rects.nodes.begin()->first ||
+           (!m_rects.full && m_rects.HasRoom(m_budget));
 }
 
 // ---- Line scan -------------------------------------------------------------
@@ -451,43 +557,8 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeJob() {
         m_random.state = State::Running;
         return m_random.job;
     }
-    if (RectJobWaiting()) {
-        const NodeKey key = *m_rects.pending.begin();
-        m_rects.pending.erase(m_rects.pending.begin());
-        Node& first = m_rects.nodes[key];
-        first.state = State::Running;
-        if (first.job != nullptr)
-            return first.job; // a group that ran out of its slice
-        auto job = std::make_shared<RectJob>(m_rects.params, m_rects.generation);
-        const auto take = [&](NodeKey k, Node& node) {
-            node.state = State::Running;
-            node.bytes = sizeof(Node);
-            if (IsNarrowRect(node.r))
-                node.bytes += std::size_t(node.r.right - node.r.left + 1) *
-                              std::size_t(node.r.bottom - node.r.top + 1) * sizeof(std::int32_t);
-            m_rects.bytes += node.bytes;
-            job->Add(k, node.r);
-        };
-        take(key, first);
-        // The rectangles next in order join while they are small.
-        std::int64_t pixels = 0;
-        for (auto it = m_rects.pending.begin(); it != m_rects.pending.end() &&
-                                                job->parts.size() < kGroup &&
-                                                m_rects.bytes < m_budget;) {
-            Node& node = m_rects.nodes[*it];
-            if (node.job != nullptr)
-                break; // another group's
-            const PixelRect& r = node.r;
-            const std::int64_t w = std::int64_t(r.right) - r.left + 1;
-            const std::int64_t h = std::int64_t(r.bottom) - r.top + 1;
-            pixels += IsNarrowRect(r) ? w * h : 2 * (w + h);
-            if (pixels > kGroupPixels)
-                break;
-            take(*it, node);
-            it = m_rects.pending.erase(it);
-        }
-        return job;
-    }
+    if (RectJobWaiting())
+        return TakeRectJob(RectForWorkers());
     if (ScanJobWaiting()) {
         for (Chunk& c : m_scan.chunks) {
             if (c.state == State::Pending) {
@@ -520,11 +591,61 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeJob() {
     return nullptr;
 }
 
-void EvaluationAhead::JobBack(const std::shared_ptr<AheadJob>& job, bool finished) {
+std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_iterator at) {
+    const NodeKey key = *at;
+    const bool fromBack = std::next(at) == m_rects.pending.end() && at != m_rects.pending.begin() &&
+                          m_rects.resumed.empty() && TryIterations() > 0;
+    auto after = m_rects.pending.erase(at);
+    m_rects.resumed.erase(key);
+    Node& first = m_rects.nodes[key];
+    first.state = State::Running;
+    if (first.job != nullptr)
+        return first.job; // a group that ran out of its slice
+    auto job = std::make_shared<RectJob>(m_rects.params, m_rects.generation);
+    const auto take = [&](NodeKey k, Node& node) {
+        node.state = State::Running;
+        node.bytes = 0;
+        if (IsNarrowRect(node.r))
+            node.bytes = std::size_t(node.r.right - node.r.left + 1) *
+                         std::size_t(node.r.bottom - node.r.top + 1) * sizeof(std::int32_t);
+        m_rects.bytes += node.bytes;
+        m_rects.planBytes += sizeof(Node);
+        if (!m_rects.HasRoom(m_budget))
+            m_rects.full = true;
+        job->Add(k, node.r);
+    };
+    take(key, first);
+    // The rectangles next to it join while they are small; never the one
+    // the next step needs while the interface thread tries it.
+    const NodeKey front = m_rects.nodes.begin()->first;
+    std::int64_t pixels = 0;
+    while (job->parts.size() < kGroup && m_rects.HasRoom(m_budget)) {
+        if (fromBack ? after == m_rects.pending.begin() : after == m_rects.pending.end())
+            break;
+        const auto it = fromBack ? std::prev(after) : after;
+        if (fromBack && *it == front)
+            break;
+        Node& node = m_rects.nodes[*it];
+        if (node.job != nullptr)
+            break; // another group's
+        const PixelRect& r = node.r;
+        const std::int64_t w = std::int64_t(r.right) - r.left + 1;
+        const std::int64_t h = std::int64_t(r.bottom) - r.top + 1;
+        pixels += IsNarrowRect(r) ? w * h : 2 * (w + h);
+        if (pixels > kGroupPixels)
+            break;
+        take(*it, node);
+        after = m_rects.pending.erase(it);
+    }
+    return job;
+}
+
+bool EvaluationAhead::JobBack(const std::shared_ptr<AheadJob>& job, bool finished) {
     if (auto* rect = dynamic_cast<RectJob*>(job.get())) {
         if (rect->generation != m_rects.generation)
-            return;
+            return false;
         bool resumed = false;
+        bool delivered = false;
         for (auto& part : rect->parts) {
             if (part->delivered)
                 continue;
@@ -539,59 +660,51 @@ void EvaluationAhead::JobBack(const std::shared_ptr<AheadJob>& job, bool finishe
                     node.state = State::Pending;
                     node.job = job;
                     m_rects.pending.insert(part->key);
+                    m_rects.resumed.insert(part->key);
                     resumed = true;
                 }
                 continue;
             }
             part->delivered = true;
-            node.state = State::Done;
-            node.failed = job->failed;
-            node.outcome = std::move(part->work.outcome);
-            node.job.reset();
-            if (node.failed || node.outcome.kind != RectOutcome::Split ||
-                part->key.depth >= kMaxDepth)
-                continue;
-            // The quadrants, in the order the steps will pop them.
-            PixelRect quadrants[4];
-            SplitRect(node.r, quadrants);
-            for (int j = 0; j < 4; ++j) {
-                const NodeKey child = part->key.Child(j);
-                m_rects.nodes[child].r = quadrants[3 - j];
-                m_rects.pending.insert(child);
-            }
+            delivered = true;
+            Deliver(part->key, node, std::move(part->work.outcome), job->failed);
         }
         (void)finished;
-        return;
+        // Only the rectangle the next step needs is waited for.
+        return delivered && !m_rects.nodes.empty() &&
+               m_rects.nodes.begin()->second.state == State::Done;
     }
     if (auto* scan = dynamic_cast<ScanJob*>(job.get())) {
         if (scan->generation != m_scan.generation)
-            return;
+            return false;
         for (Chunk& c : m_scan.chunks) {
             if (c.start != scan->start)
                 continue;
             if (!finished) {
                 c.state = State::Pending;
-            } else {
-                c.state = State::Done;
-                c.failed = job->failed;
-                c.counts = std::move(scan->counts.Counts());
-                c.job.reset();
+                return false;
             }
-            return;
+            c.state = State::Done;
+            c.failed = job->failed;
+            c.counts = std::move(scan->counts.Counts());
+            c.job.reset();
+            return &c == &m_scan.chunks.front();
         }
-        return;
+        return false;
     }
     if (auto* random = dynamic_cast<RandomJob*>(job.get())) {
         if (!m_random.active || random->generation != m_random.generation)
-            return;
+            return false;
         if (!finished) {
             m_random.state = State::Pending;
-            return;
+            return false;
         }
         m_random.state = State::Done;
         m_random.failed = job->failed;
         m_random.batch.counts = std::move(random->counts->Counts());
         m_random.batch.iterations = random->counts->Iterations();
         m_random.job.reset();
+        return true;
     }
+    return false;
 }

@@ -62,6 +62,13 @@ public:
     // How many bytes of counts may wait ahead of the steps.
     void SetBudget(std::size_t bytes);
 
+    // The iterations the interface thread spends on the rectangle a step
+    // needs when no worker has taken it yet, before it hands the rest of it
+    // to the workers: most steps are far cheaper than a trip through the
+    // pool. 0 leaves every rectangle to the workers.
+    static void SetTryIterations(std::int64_t iterations);
+    static std::int64_t TryIterations();
+
     // Recursion: the outcome for r, the rectangle the next step pops, once
     // worked out with these parameters. roots gives the pending rectangles,
     // the next one first, when the plan has to be made anew. False while not
@@ -90,9 +97,13 @@ public:
     // AheadClient, under the pool's mutex.
     std::shared_ptr<AheadJob> TakeJob() override;
     bool HasJob() const override;
-    void JobBack(const std::shared_ptr<AheadJob>& job, bool finished) override;
+    bool JobBack(const std::shared_ptr<AheadJob>& job, bool finished) override;
 
 private:
+    // The plan's nodes of rectangles taken ahead are bookkeeping, not counts:
+    // they have a budget of their own, the same for every view, so that the
+    // workers can run far enough ahead of a large picture's cheap steps.
+    static constexpr std::size_t kPlanBudget = std::size_t(16) << 20;
     enum class State { Pending, Running, Done };
 
     // A rectangle's place in the order of the steps: the pending rectangle it
@@ -126,8 +137,12 @@ private:
         KernelParams params;
         std::uint64_t generation = 0;
         std::map<NodeKey, Node> nodes;
-        std::set<NodeKey> pending;
-        std::size_t bytes = 0;
+        std::set<NodeKey> pending; // not taken, the resumed ones among them
+        std::set<NodeKey> resumed; // with a job that ran out of its slice
+        std::size_t bytes = 0;     // counts of narrow rectangles taken
+        std::size_t planBytes = 0; // nodes taken, bounded on their own
+        bool full = false;         // until half of either budget is free again
+        bool HasRoom(std::size_t budget) const { return bytes < budget && planBytes < kPlanBudget; }
     };
     struct ScanPlan {
         bool active = false;
@@ -158,6 +173,22 @@ private:
     void DropScan();
     // On the interface thread: gives the generator back what the batch took.
     void AbandonRandom();
+    // Under the mutex: the pending rectangle a worker takes next, or none.
+    // While the interface thread tries rectangles itself, it takes them from
+    // the front of the order and the workers from the back, so that the two
+    // meet only once the picture is nearly done; otherwise the workers take
+    // them in order. Jobs that ran out of their slice go on first.
+    std::set<NodeKey>::const_iterator RectForWorkers() const;
+    // A job for the pending rectangle at, and for those next to it (after it
+    // in order, or before it when taken from the back) while they are small.
+    std::shared_ptr<AheadJob> TakeRectJob(std::set<NodeKey>::const_iterator at);
+    // Under the mutex: a worked-out rectangle goes into the plan, and its
+    // quadrants wait to be worked out when it was split.
+    void Deliver(const NodeKey& key, Node& node, RectOutcome outcome, bool failed);
+    // The rectangle the next step needs, worked out on the interface thread
+    // within the try budget; false when it was handed to the workers.
+    bool TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
+                 std::uint64_t generation, RectOutcome& out, bool& wake);
     // Under the mutex: whether the plans have a job for a worker now.
     bool RectJobWaiting() const;
     bool ScanJobWaiting() const;

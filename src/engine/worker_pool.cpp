@@ -130,17 +130,18 @@ void WorkerPool::Work() {
         lock.lock();
         --m_running;
         const bool delivered = finished || job->failed;
-        client->JobBack(job, delivered);
         // A step may be ready. The wake is counted before anyone can see the
         // pool idle, so that a loop that finds no work pending also finds
-        // the wake.
-        if (delivered)
+        // the wake. Work far ahead of the steps wakes no one.
+        if (client->JobBack(job, delivered))
             AfxWakeIdle();
+        // Another worker is woken only for a job there is.
+        const bool more = delivered && client->HasJob();
         lock.unlock();
         // The last owner of a closed view's client may be this worker.
         job.reset();
         client.reset();
-        if (delivered)
+        if (more)
             JobsAdded(); // new jobs may have come of it
         lock.lock();
     }

@@ -37,8 +37,9 @@ public:
     virtual std::shared_ptr<AheadJob> TakeJob() = 0;
     // Under the pool's mutex: whether TakeJob would give a job.
     virtual bool HasJob() const = 0;
-    // Under the pool's mutex: the job back after a slice.
-    virtual void JobBack(const std::shared_ptr<AheadJob>& job, bool finished) = 0;
+    // Under the pool's mutex: the job back after a slice. True when a step
+    // that waits may find what it needs now, so the message loop is woken.
+    virtual bool JobBack(const std::shared_ptr<AheadJob>& job, bool finished) = 0;
 };
 
 class WorkerPool {

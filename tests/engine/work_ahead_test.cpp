@@ -2,8 +2,10 @@
 // views' state (both pictures, the stack, the scan position, the flags and
 // the stamps) equals what the plain steps on the interface thread give, for
 // the worked examples and for random scenarios with commands mid-way, on 1,
-// 2 and 8 workers; the idle loop sleeps while views wait and never ends
-// before their work is done.
+// 2 and 8 workers, with every rectangle left to the workers and with the
+// interface thread trying rectangles itself (often handing them over half
+// done); the idle loop sleeps while views wait and never ends before their
+// work is done.
 
 #include "app/quirl32_app.h"
 #include "app/set_doc_template.h"
@@ -64,10 +66,28 @@ std::ostream& operator<<(std::ostream& out, const ViewState& s) {
                << s.finish << " iterations " << s.iterations << "}";
 }
 
+// Workers, and the iterations the interface thread tries a rectangle for
+// before it hands it to them (0: never).
+struct Setup {
+    int workers = 0;
+    std::int64_t tryIterations = 0;
+};
+
+std::ostream& operator<<(std::ostream& out, const Setup& s) {
+    return out << s.workers << " workers, trying " << s.tryIterations;
+}
+
+// The plain steps first, then the setups compared with them: a small try
+// budget hands most rectangles over half done, the default one keeps most.
+const Setup kSerial{0, 0};
+const Setup kSetups[] = {{1, 0},    {2, 0},    {8, 0},
+                         {1, 3000}, {2, 3000}, {8, EvaluationAhead::TryIterations()}};
+
 // A running application on the headless backend with the given workers.
 class Session {
 public:
-    explicit Session(int workers) : inlineBefore(AfxInlineStepIterations()) {
+    explicit Session(const Setup& setup)
+        : inlineBefore(AfxInlineStepIterations()), tryBefore(EvaluationAhead::TryIterations()) {
         AfxSetResources(&Quirl32Resources());
         crt::srand(1);
         CountingClock::readings = 0;
@@ -76,9 +96,10 @@ public:
         frame = new CMDIFrameWnd;
         frame->LoadFrame(IDR_MAINFRAME, 0, nullptr, nullptr);
         app.m_pMainWnd = frame;
-        AfxSetWorkerThreads(workers);
+        AfxSetWorkerThreads(setup.workers);
         // Every step through the workers, however cheap.
         AfxSetInlineStepIterations(0);
+        EvaluationAhead::SetTryIterations(setup.tryIterations);
     }
     ~Session() {
         app.CloseAllDocuments();
@@ -87,6 +108,7 @@ public:
         AfxSetClock(nullptr);
         AfxSetWorkerThreads(0);
         AfxSetInlineStepIterations(inlineBefore);
+        EvaluationAhead::SetTryIterations(tryBefore);
     }
 
     CQuirl32View* NewView(int width, int height) {
@@ -119,7 +141,7 @@ public:
     HeadlessHost host;
     CQuirl32App app;
     CMDIFrameWnd* frame = nullptr;
-    std::int64_t inlineBefore;
+    std::int64_t inlineBefore, tryBefore;
 };
 
 // One step of the view as the idle loop takes it, waiting for the workers as
@@ -191,8 +213,8 @@ void Apply(Session& s, CQuirl32View* v, const Action& a) {
 }
 
 // The state after every step and every command of the scenario.
-std::vector<ViewState> Run(const Scenario& sc, int workers) {
-    Session s(workers);
+std::vector<ViewState> Run(const Scenario& sc, const Setup& setup) {
+    Session s(setup);
     CQuirl32View* v = s.NewView(sc.width, sc.height);
     v->m_pDoc->m_nIterations = sc.limit;
     v->m_pDoc->m_nRandomPoints = sc.randomPoints;
@@ -213,14 +235,13 @@ std::vector<ViewState> Run(const Scenario& sc, int workers) {
 }
 
 void ExpectSameAsSerial(const Scenario& sc) {
-    const std::vector<ViewState> serial = Run(sc, 0);
+    const std::vector<ViewState> serial = Run(sc, kSerial);
     ASSERT_FALSE(serial.empty()) << sc.name;
-    for (int workers : {1, 2, 8}) {
-        const std::vector<ViewState> ahead = Run(sc, workers);
-        ASSERT_EQ(ahead.size(), serial.size()) << sc.name << " on " << workers << " workers";
+    for (const Setup& setup : kSetups) {
+        const std::vector<ViewState> ahead = Run(sc, setup);
+        ASSERT_EQ(ahead.size(), serial.size()) << sc.name << " on " << setup;
         for (std::size_t i = 0; i < serial.size(); ++i)
-            ASSERT_EQ(ahead[i], serial[i])
-                << sc.name << " on " << workers << " workers, state " << i;
+            ASSERT_EQ(ahead[i], serial[i]) << sc.name << " on " << setup << ", state " << i;
     }
 }
 
@@ -355,10 +376,10 @@ struct Event {
 // that happened is written back). Returns every window's steps in the order
 // they were taken, or replays the given ones on the plain steps and
 // compares.
-std::vector<Event> RunWindows(const std::vector<WindowSetup>& setups, int workers,
+std::vector<Event> RunWindows(const std::vector<WindowSetup>& setups, const Setup& setup,
                               std::size_t maxEvents, std::size_t& schemeAt, std::size_t& closeAt,
                               int closeWindow, const std::vector<Event>* replay = nullptr) {
-    Session s(workers);
+    Session s(setup);
     std::vector<CQuirl32View*> views;
     for (const WindowSetup& w : setups) {
         CQuirl32View* v = s.NewView(w.width, w.height);
@@ -429,14 +450,14 @@ std::vector<Event> RunWindows(const std::vector<WindowSetup>& setups, int worker
 
 void ExpectWindowsAsSerial(const std::vector<WindowSetup>& setups, std::size_t maxEvents,
                            std::size_t schemeAt, std::size_t closeAt, int closeWindow) {
-    for (int workers : {1, 2, 8}) {
+    for (const Setup& setup : kSetups) {
         std::size_t scheme = schemeAt, close = closeAt;
         const std::vector<Event> ahead =
-            RunWindows(setups, workers, maxEvents, scheme, close, closeWindow);
+            RunWindows(setups, setup, maxEvents, scheme, close, closeWindow);
         ASSERT_FALSE(ahead.empty());
         const std::vector<Event> serial =
-            RunWindows(setups, 0, maxEvents, scheme, close, closeWindow, &ahead);
-        EXPECT_EQ(serial.size(), ahead.size()) << workers << " workers";
+            RunWindows(setups, kSerial, maxEvents, scheme, close, closeWindow, &ahead);
+        EXPECT_EQ(serial.size(), ahead.size()) << setup;
     }
 }
 
