@@ -3,7 +3,7 @@
 // the registry of live set views and the colour scheme of all of them.
 
 #include "platform/docview/winapp.h"
-#include "view/palette_scheme.h"
+#include "view/view_options.h"
 
 class CQuirl32View;
 

@@ -1,6 +1,7 @@
 // Fitting the document's rectangle of the plane to the client area so that
 // pixels are square: the imaginary range decides the scale, the real maximum
-// follows from the window's aspect ratio.
+// follows from the window's aspect ratio. And the restart that every change
+// of the set goes through, which fits the rectangle anew.
 
 #include "view/quirl32_view.h"
 
@@ -24,4 +25,15 @@ void CQuirl32View::FitToClient() {
     m_dScaleY = s;
     m_dScaleX = s;
     e.xMax = e.xMin + w * s;
+}
+
+void CQuirl32View::RestartComputation() {
+    m_nScanX = 0;
+    m_nScanY = 0;
+    FitToClient();
+    ClearRects();
+    // Nothing worked out ahead belongs to the new computation.
+    DropWorkAhead();
+    _ftime(&m_tStart);
+    m_tFinish = m_tStart;
 }

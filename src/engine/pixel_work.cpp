@@ -1,6 +1,6 @@
 #include "engine/pixel_work.h"
 
-#include "engine/border_test.h"
+#include "engine/ahead/border_test.h"
 #include "platform/drawing/gdi_objects.h"
 #include "view/quirl32_view.h"
 
@@ -24,10 +24,6 @@ void Write(const PixelSink& sink, int x, int y, int index) {
 
 } // namespace
 
-bool IsNarrowRect(const PixelRect& r) {
-    return std::abs(r.right - r.left) < 5 || std::abs(r.bottom - r.top) < 5;
-}
-
 void FillUniform(const PixelSink& sink, const PixelRect& r, int index) {
     CBrush brush;
     brush.CreateSolidBrush(PaletteIndexColor(index));
@@ -36,17 +32,6 @@ void FillUniform(const PixelSink& sink, const PixelRect& r, int index) {
         sink.window->FillRect(&fill, &brush);
     if (sink.memory != nullptr)
         sink.memory->FillRect(&fill, &brush);
-}
-
-void SplitRect(const PixelRect& r, PixelRect quadrants[4]) {
-    const int mx = (r.left + r.right) / 2;
-    const int my = (r.top + r.bottom) / 2;
-    // Pushed so that top-left comes off first, then bottom-right,
-    // bottom-left and top-right.
-    quadrants[0] = {mx, r.top, r.right, my - 1};    // top-right
-    quadrants[1] = {r.left, my, mx - 1, r.bottom};  // bottom-left
-    quadrants[2] = {mx, my, r.right, r.bottom};     // bottom-right
-    quadrants[3] = {r.left, r.top, mx - 1, my - 1}; // top-left
 }
 
 KernelParams ViewKernelParams(const CQuirl32View& view) {

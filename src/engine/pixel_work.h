@@ -3,8 +3,8 @@
 // from the view's state: each call reads only its arguments and writes only
 // the pixels of its rectangle.
 
+#include "engine/ahead/pixel_rect.h"
 #include "engine/kernel/kernel.h"
-#include "engine/pixel_rect.h"
 #include "platform/drawing/dc.h"
 
 #include <cstdint>
@@ -31,14 +31,6 @@ void FillPixels(const KernelParams& params, const PixelSink& sink, const PixelRe
 // draws nothing.
 bool BorderUniform(const KernelParams& params, const PixelRect& r, int& index,
                    std::int64_t& iterations);
-
-// Whether the recursion computes the rectangle pixel by pixel: fewer than 5
-// between its first and last column or row.
-bool IsNarrowRect(const PixelRect& r);
-
-// The four quadrants of a rectangle, in the order they are pushed: top-right,
-// bottom-left, bottom-right, top-left (so top-left comes off first).
-void SplitRect(const PixelRect& r, PixelRect quadrants[4]);
 
 // Fills the inclusive rectangle with one palette index, window first.
 void FillUniform(const PixelSink& sink, const PixelRect& r, int index);

@@ -37,15 +37,3 @@ void CQuirl32View::StepRecursion() {
     for (int i = 0; i < n; ++i)
         PushRect(quadrants[i].left, quadrants[i].top, quadrants[i].right, quadrants[i].bottom);
 }
-
-BOOL CQuirl32View::IsBorderUniform(int x0, int y0, int x1, int y1, int& index) {
-    return BorderUniform(ViewKernelParams(*this), PixelRect{x0, y0, x1, y1}, index,
-                         m_nKernelIterations)
-               ? TRUE
-               : FALSE;
-}
-
-void CQuirl32View::FillBlock(int x0, int y0, int x1, int y1) {
-    FillPixels(ViewKernelParams(*this), PixelSink{m_pWindowDC, m_pMemDC}, PixelRect{x0, y0, x1, y1},
-               m_nKernelIterations);
-}

@@ -2,8 +2,7 @@
 // The command line of quirl32-render, parsed into options without touching
 // anything else, so that tests and fuzzers can call the parser directly.
 
-#include "engine/compute_method.h"
-#include "view/palette_scheme.h"
+#include "view/view_options.h"
 
 #include <array>
 #include <optional>

@@ -6,17 +6,24 @@
 // and commands/ (iterations, Info).
 
 #include "doc/quirl32_doc.h"
-#include "engine/compute_method.h"
+#include "engine/ahead/evaluation_ahead.h"
 #include "engine/compute_stats.h"
-#include "engine/evaluation_ahead.h"
-#include "engine/rect_node.h"
 #include "platform/docview/view.h"
 #include "platform/drawing/dc.h"
 #include "platform/drawing/palette.h"
 #include "platform/runtime/timeb.h"
-#include "view/palette_scheme.h"
+#include "view/view_options.h"
 
 #include <cstdint>
+
+// One pending rectangle of the recursion, inclusive bounds.
+struct RectNode {
+    std::int32_t left = 0;
+    std::int32_t right = 0;
+    std::int32_t top = 0;
+    std::int32_t bottom = 0;
+    RectNode* next = nullptr;
+};
 
 class CQuirl32View : public CView {
 public:
@@ -55,8 +62,6 @@ public:
     void PopRect(int& left, int& top, int& right, int& bottom);
     void ClearRects();
     void StepRecursion();
-    BOOL IsBorderUniform(int left, int top, int right, int bottom, int& index);
-    void FillBlock(int left, int top, int right, int bottom);
 
     // Step scheduler, line scan and random points (engine/).
     virtual BOOL IdleStep();

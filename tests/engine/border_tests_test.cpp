@@ -1,7 +1,7 @@
 // Border tests sharing the kernel's streams answer as each does alone and
 // evaluate the very same pixels (the plain loop's iteration counts agree).
 
-#include "engine/border_test.h"
+#include "engine/ahead/border_test.h"
 #include "engine/pixel_work.h"
 
 #include <gtest/gtest.h>

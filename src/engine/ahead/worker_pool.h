@@ -10,7 +10,7 @@
 // views' own state (pictures, stacks, scan positions, flags) is never seen
 // by a worker.
 
-#include "engine/count_job.h"
+#include "engine/ahead/count_job.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "engine/worker_pool.h"
+#include "engine/ahead/worker_pool.h"
 
 #include "platform/runtime/work_beside.h"
 

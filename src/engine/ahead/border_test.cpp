@@ -1,4 +1,4 @@
-#include "engine/border_test.h"
+#include "engine/ahead/border_test.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "engine/count_job.h"
+#include "engine/ahead/count_job.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,6 @@
-#include "engine/evaluation_ahead.h"
+#include "engine/ahead/evaluation_ahead.h"
 
-#include "engine/border_test.h"
-#include "engine/pixel_work.h"
+#include "engine/ahead/border_test.h"
 #include "platform/runtime/crt_rand.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 // So several tests can share the kernel's streams and still evaluate exactly
 // the pixels each would alone.
 
+#include "engine/ahead/pixel_rect.h"
 #include "engine/kernel/kernel.h"
-#include "engine/pixel_rect.h"
 
 #include <cstdint>
 #include <vector>

@@ -12,10 +12,10 @@
 // calls (TakeJob, HasJob, JobBack) on workers under its mutex. All shared
 // members are guarded by that mutex.
 
-#include "engine/count_job.h"
+#include "engine/ahead/count_job.h"
+#include "engine/ahead/pixel_rect.h"
+#include "engine/ahead/worker_pool.h"
 #include "engine/kernel/kernel.h"
-#include "engine/pixel_rect.h"
-#include "engine/worker_pool.h"
 
 #include <atomic>
 #include <cstdint>
