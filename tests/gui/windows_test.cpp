@@ -183,7 +183,9 @@ TEST_F(GuiTest, CascadeKeepsEveryWindowsSizeAndPicture) {
     QMdiSubWindow* active = program->ActiveChildWindow();
 
     program->host.ExecuteCommand(ID_WINDOW_CASCADE);
-    QTest::qWait(20);
+    // The idle calls that refresh the commands' states end soon; nothing
+    // computes again.
+    ASSERT_TRUE(program->WaitForIdle());
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(windows[i]->size(), sizes[i]) << i;
         EXPECT_EQ(qobject_cast<ChildWindow*>(windows[i])->View()->Picture(), pictures[i]) << i;
