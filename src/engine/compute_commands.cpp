@@ -12,6 +12,8 @@ void CQuirl32View::OnUpdateSetCompute(CCmdUI* pCmdUI) {
 }
 
 void CQuirl32View::OnSetStop() {
+    if (m_bWorking != 0)
+        EndStepInProgress();
     m_bWorking = 0;
     DropWorkAhead();
 }
@@ -23,8 +25,10 @@ void CQuirl32View::OnUpdateSetStop(CCmdUI* pCmdUI) {
 void CQuirl32View::OnMethodRecursion() {
     // The other methods' work ahead stops; their progress (stack, scan
     // position) stays for a later switch back.
-    if (m_nMethod != Recursion)
+    if (m_nMethod != Recursion) {
+        EndStepInProgress();
         DropWorkAhead();
+    }
     m_nMethod = Recursion;
 }
 
@@ -33,8 +37,10 @@ void CQuirl32View::OnUpdateMethodRecursion(CCmdUI* pCmdUI) {
 }
 
 void CQuirl32View::OnMethodLinescan() {
-    if (m_nMethod != LineScan)
+    if (m_nMethod != LineScan) {
+        EndStepInProgress();
         DropWorkAhead();
+    }
     m_nMethod = LineScan;
 }
 
@@ -43,8 +49,10 @@ void CQuirl32View::OnUpdateMethodLinescan(CCmdUI* pCmdUI) {
 }
 
 void CQuirl32View::OnMethodRandom() {
-    if (m_nMethod != Random)
+    if (m_nMethod != Random) {
+        EndStepInProgress();
         DropWorkAhead();
+    }
     m_nMethod = Random;
 }
 

@@ -72,17 +72,15 @@ bool BorderUniform(const KernelParams& params, const PixelRect& r, int& index,
     return test.Uniform();
 }
 
-int RecursionStep(const KernelParams& params, const PixelSink& sink, const PixelRect& r,
-                  PixelRect quadrants[4], std::int64_t& iterations) {
+RectOutcome::Kind RecursionStep(const KernelParams& params, const PixelSink& sink,
+                                const PixelRect& r, PixelRect quadrants[4], int& index,
+                                std::int64_t& iterations) {
     if (IsNarrowRect(r)) {
         FillPixels(params, sink, r, iterations);
-        return 0;
+        return RectOutcome::Pixels;
     }
-    int k = 0;
-    if (BorderUniform(params, r, k, iterations)) {
-        FillUniform(sink, r, k);
-        return 0;
-    }
+    if (BorderUniform(params, r, index, iterations))
+        return RectOutcome::Uniform;
     SplitRect(r, quadrants);
-    return 4;
+    return RectOutcome::Split;
 }

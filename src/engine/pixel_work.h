@@ -3,6 +3,7 @@
 // from the view's state: each call reads only its arguments and writes only
 // the pixels of its rectangle.
 
+#include "engine/ahead/evaluation_ahead.h"
 #include "engine/ahead/pixel_rect.h"
 #include "engine/kernel/kernel.h"
 #include "platform/drawing/dc.h"
@@ -35,8 +36,10 @@ bool BorderUniform(const KernelParams& params, const PixelRect& r, int& index,
 // Fills the inclusive rectangle with one palette index, window first.
 void FillUniform(const PixelSink& sink, const PixelRect& r, int index);
 
-// One rectangle of the recursion: a narrow one is computed, one with a
-// uniform border filled, any other split. Returns how many quadrants it split
-// into (0 or 4), stored in quadrants in the order they are to be pushed.
-int RecursionStep(const KernelParams& params, const PixelSink& sink, const PixelRect& r,
-                  PixelRect quadrants[4], std::int64_t& iterations);
+// One rectangle of the recursion: a narrow one is computed and drawn
+// (Pixels), one with a uniform border gives its index and is left for the
+// caller to fill (Uniform), any other is split (Split), its quadrants stored
+// in the order they are to be pushed.
+RectOutcome::Kind RecursionStep(const KernelParams& params, const PixelSink& sink,
+                                const PixelRect& r, PixelRect quadrants[4], int& index,
+                                std::int64_t& iterations);

@@ -9,11 +9,16 @@ void CQuirl32View::StepRandom(int left, int top, int right, int bottom) {
         return;
     if (m_stepInput.kind == StepInput::Random) {
         // The points this step took from the generator, counted ahead.
+        // A step of many points comes in pieces, one an idle call.
         const RandomBatch& batch = m_stepInput.random;
         m_nKernelIterations += batch.iterations;
         for (std::size_t i = 0; i < batch.points.size(); ++i)
             WriteIndex(batch.points[i].first, batch.points[i].second,
                        IndexOfCount(batch.counts[i], m_nColors));
+        m_nRandomDrawn += std::int32_t(batch.points.size());
+        m_bStepGoesOn = m_nRandomDrawn < m_pDoc->m_nRandomPoints;
+        if (!m_bStepGoesOn)
+            m_nRandomDrawn = 0;
         return;
     }
     // The value 32767 reaches right and bottom exactly.

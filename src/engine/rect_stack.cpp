@@ -28,6 +28,7 @@ void CQuirl32View::PopRect(int& left, int& top, int& right, int& bottom) {
 }
 
 void CQuirl32View::ClearRects() {
+    m_fill.active = false;
     int left, top, right, bottom;
     while (m_pRectStack != nullptr)
         PopRect(left, top, right, bottom);

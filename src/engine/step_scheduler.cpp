@@ -31,7 +31,9 @@ BOOL CQuirl32View::IdleStep() {
         }
     }
     m_stepInput = StepInput{};
-    ++m_nStepsTaken;
+    if (!m_bStepGoesOn)
+        ++m_nStepsTaken;
+    m_bStepGoesOn = false;
     m_pDoc->m_bPictureValid = 1;
     ReleaseDC(m_pWindowDC);
     m_pWindowDC = nullptr;
@@ -53,10 +55,10 @@ void CQuirl32View::ComputeStep(int left, int top, int right, int bottom) {
     }
     switch (m_nMethod) {
     case Recursion:
-        if (m_pRectStack == nullptr)
+        if (m_pRectStack == nullptr && !m_fill.active)
             PushRect(left, top, right, bottom);
         StepRecursion();
-        if (m_pRectStack == nullptr)
+        if (m_pRectStack == nullptr && !m_fill.active)
             FinishComputation();
         break;
     case LineScan:
@@ -68,6 +70,20 @@ void CQuirl32View::ComputeStep(int left, int top, int right, int bottom) {
     default:
         break;
     }
+}
+
+void CQuirl32View::EndStepInProgress() {
+    if (!m_fill.active || m_nMethod != Recursion)
+        return;
+    m_pWindowDC = GetDC();
+    while (m_fill.active)
+        ContinueFill();
+    m_bStepGoesOn = false;
+    ++m_nStepsTaken;
+    ReleaseDC(m_pWindowDC);
+    m_pWindowDC = nullptr;
+    if (m_pRectStack == nullptr)
+        FinishComputation();
 }
 
 void CQuirl32View::FinishComputation() {

@@ -14,9 +14,10 @@ namespace {
 // its points to the workers: well below a millisecond.
 constexpr std::int64_t kInlineBudget = std::int64_t(1) << 18;
 
-// Random steps of more points than this are plain steps: their points and
-// counts held at once would take too much memory.
-constexpr std::int32_t kMaxRandomBatch = 1 << 20;
+// The points of a random step taken, counted and drawn at once at most: a
+// step of more points goes on over several idle calls, a piece each, so
+// that neither its memory nor its drawing grows with the count.
+constexpr std::int32_t kRandomPiece = 1 << 14;
 
 // Counts waiting ahead of the steps: 2 bytes a pixel of the view, within
 // bounds that keep small windows busy and huge pictures small.
@@ -57,8 +58,10 @@ bool CQuirl32View::PrepareStep() {
     // Every step computes for itself without workers, and where its work at
     // worst is too little to be worth handing over. The bound holds for the
     // whole computation: a new limit, size or point count restarts it.
-    if (threads == 0 || WorstStepIterations(m_nMethod, m_rcClient, m_pDoc->m_nIterations,
-                                            m_pDoc->m_nRandomPoints) <= AfxInlineStepIterations()) {
+    const bool pieces = m_nMethod == Random && m_pDoc->m_nRandomPoints > kRandomPiece;
+    if (threads == 0 ||
+        (!pieces && WorstStepIterations(m_nMethod, m_rcClient, m_pDoc->m_nIterations,
+                                        m_pDoc->m_nRandomPoints) <= AfxInlineStepIterations())) {
         DropWorkAhead();
         // The one sequence of random points is taken in the order of the
         // steps: while another view's points are out, this step waits.
@@ -74,6 +77,9 @@ bool CQuirl32View::PrepareStep() {
     const RECT& c = m_rcClient;
     switch (m_nMethod) {
     case Recursion: {
+        // The rest of a fill needs nothing more.
+        if (m_fill.active)
+            return true;
         const PixelRect next = m_pRectStack != nullptr
                                    ? PixelRect{m_pRectStack->left, m_pRectStack->top,
                                                m_pRectStack->right, m_pRectStack->bottom}
@@ -118,13 +124,18 @@ bool CQuirl32View::PrepareStep() {
 }
 
 bool CQuirl32View::PrepareRandomStep() {
-    if (m_pDoc->m_nRandomPoints <= 0)
+    const std::int32_t points = m_pDoc->m_nRandomPoints;
+    if (points <= 0)
         return true;
     const KernelParams params = ViewKernelParams(*this);
     switch (m_pAhead->Random(params)) {
     case EvaluationAhead::RandomState::Ready:
         m_stepInput.random = m_pAhead->TakeRandom();
         m_stepInput.kind = StepInput::Random;
+        // The rest of the step's points are still to be taken: no other
+        // view may take any before them.
+        m_pAhead->HoldRandom(points - m_nRandomDrawn >
+                             std::int32_t(m_stepInput.random.points.size()));
         return true;
     case EvaluationAhead::RandomState::Waiting:
         return false;
@@ -135,16 +146,16 @@ bool CQuirl32View::PrepareRandomStep() {
     // another view's points are out, this step waits.
     if (m_pAhead->RandomSequenceHeldByOther())
         return false;
-    if (m_pDoc->m_nRandomPoints > kMaxRandomBatch)
-        return true;
     const RECT& c = m_rcClient;
+    const std::int32_t n = std::min(points - m_nRandomDrawn, kRandomPiece);
     RandomBatch batch;
+    batch.points.reserve(std::size_t(n));
     const unsigned before = crt::randstate();
     // The value 32767 reaches right and bottom exactly.
     constexpr double k = 1.0 / 32767.0;
     const double w = c.right - c.left;
     const double h = c.bottom - c.top;
-    for (int i = 0; i < m_pDoc->m_nRandomPoints; ++i) {
+    for (std::int32_t i = 0; i < n; ++i) {
         const double r1 = crt::rand();
         const int x = c.left + int(r1 * k * w);
         const double r2 = crt::rand();
@@ -159,6 +170,7 @@ bool CQuirl32View::PrepareRandomStep() {
         batch.iterations = job->Iterations();
         m_stepInput.random = std::move(batch);
         m_stepInput.kind = StepInput::Random;
+        m_pAhead->HoldRandom(points - m_nRandomDrawn > n);
         return true;
     }
     m_pAhead->StartRandom(params, std::move(batch), std::move(job), before, after);
@@ -166,6 +178,9 @@ bool CQuirl32View::PrepareRandomStep() {
 }
 
 void CQuirl32View::DropWorkAhead() {
+    // A random step drawn in part ends here: its points drawn so far stay,
+    // as if the step had had only those.
+    m_nRandomDrawn = 0;
     if (m_pAhead != nullptr)
         m_pAhead->Drop();
 }

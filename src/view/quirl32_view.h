@@ -78,6 +78,10 @@ public:
     bool PrepareStep();
     // Drops the work ahead: it no longer fits what the view will show.
     void DropWorkAhead();
+    // Ends a step drawn over several idle calls before the computation stops
+    // or changes method, as if it had been drawn in one: the rest of a large
+    // fill is drawn now. A random step's points drawn so far stay as they are.
+    void EndStepInProgress();
 
     // Commands (engine/ and commands/).
     void OnSetCompute();
@@ -136,4 +140,20 @@ private:
     };
     std::shared_ptr<EvaluationAhead> m_pAhead;
     StepInput m_stepInput;
+    // A random step of many points is drawn a piece at a time, one piece an
+    // idle call: the points of the step drawn so far, and whether the step
+    // goes on after the piece just drawn.
+    std::int32_t m_nRandomDrawn = 0;
+    bool m_bStepGoesOn = false;
+    // A uniform rectangle larger than one idle call should fill is filled a
+    // band of rows at a time; its step ends with the last band.
+    struct PendingFill {
+        bool active = false;
+        PixelRect r;
+        int index = 0;
+        int nextRow = 0;
+    };
+    PendingFill m_fill;
+    void StartFill(const PixelRect& r, int index);
+    void ContinueFill();
 };

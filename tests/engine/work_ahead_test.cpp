@@ -151,14 +151,17 @@ bool TakeStep(CQuirl32View* v) {
     while (v->m_bWorking != 0) {
         const std::uint64_t seen = AfxWakeCount();
         const std::int64_t before = v->m_nStepsTaken;
-        v->IdleStep();
+        const BOOL drew = v->IdleStep();
         if (v->m_nStepsTaken != before)
             return true;
         if (std::chrono::steady_clock::now() > deadline) {
             ADD_FAILURE() << "no step within a minute";
             return false;
         }
-        AfxWaitForWake(seen, std::chrono::milliseconds(100));
+        // A piece of a step was drawn and the step goes on at once; else
+        // the view waits for the workers.
+        if (!drew)
+            AfxWaitForWake(seen, std::chrono::milliseconds(100));
     }
     return false;
 }
@@ -267,6 +270,8 @@ TEST(WorkAhead, WorkedExamplesStepByStep) {
     Scenario unzoom = Whole("unzoom: one fill", 300, 200);
     unzoom.script = {{0, {Action::Unzoom}}};
     ExpectSameAsSerial(unzoom);
+    // Larger than one idle call fills: drawn in bands, one step all the same.
+    ExpectSameAsSerial(Whole("limit 0: one fill in bands", 1100, 1000, Recursion, 0));
     Scenario random = Whole("random points", 300, 200, Random);
     random.steps = 40;
     ExpectSameAsSerial(random);
@@ -274,6 +279,13 @@ TEST(WorkAhead, WorkedExamplesStepByStep) {
     none.randomPoints = 0;
     none.steps = 5;
     ExpectSameAsSerial(none);
+    // Steps of more points than one piece: each is drawn over several idle
+    // calls and counts as one step once its last piece is drawn.
+    Scenario pieces = Whole("random steps in pieces", 300, 200, Random, 300);
+    pieces.randomPoints = 40000;
+    pieces.steps = 3;
+    pieces.script = {{2, {Action::Scheme, 1}}};
+    ExpectSameAsSerial(pieces);
     // Deep: counts far beyond the first pass, and orbits iterated by hand.
     Scenario deep = Whole("seahorse at 30000000", 24, 16, Recursion, 30000000);
     deep.script = {{0, {Action::Zoom, 180, 60, 186, 64}}};
@@ -467,6 +479,74 @@ TEST(WorkAhead, TwoWindowsHeavyAndLight) {
     ExpectWindowsAsSerial({{60, 40, Recursion, 200000}, {30, 20, Recursion, 50}}, 100000, 50, 400,
                           0);
     ExpectWindowsAsSerial({{40, 30, Random, 3000, 20}, {30, 20, Random, 50, 7}}, 300, 100, 1000, 0);
+    // A step in pieces holds the sequence from one piece to the next.
+    ExpectWindowsAsSerial({{300, 200, Random, 1000, 40000}, {30, 20, Random, 50, 7}}, 12, 5, 100,
+                          0);
+}
+
+TEST(WorkAhead, StopOrSwitchInTheMiddleOfAFillInBands) {
+    // Stop or a method switch between two bands of a fill completes the
+    // step first, as if it had been drawn in one idle call.
+    const auto run = [](bool bands, Action then) {
+        Session s(kSerial);
+        CQuirl32View* v = s.NewView(1100, 1000);
+        Apply(s, v, Action{Action::Iterations, 0}); // one uniform rectangle
+        const std::uint64_t blank = Hash(v->m_pMemDC->GetSurface());
+        if (bands) {
+            v->IdleStep();
+            EXPECT_EQ(v->m_nStepsTaken, 0);
+            EXPECT_NE(Hash(v->m_pMemDC->GetSurface()), blank);
+        } else {
+            EXPECT_TRUE(TakeStep(v));
+        }
+        Apply(s, v, then);
+        return s.State(v);
+    };
+    for (const Action& then : {Action{Action::Stop}, Action{Action::Method, LineScan}}) {
+        const ViewState whole = run(false, then);
+        EXPECT_EQ(whole.steps, 1);
+        EXPECT_EQ(whole.working, 0);
+        EXPECT_EQ(run(true, then), whole);
+    }
+}
+
+TEST(WorkAhead, StopInTheMiddleOfAStepInPieces) {
+    // Stopped after its first piece, a step keeps what it drew, as a step of
+    // only those points would, and gives the sequence back from there.
+    constexpr int kPiece = 1 << 14;
+    std::uint64_t drawn = 0;
+    unsigned generator = 0;
+    {
+        Session s(kSetups[1]); // two workers, every piece theirs
+        CQuirl32View* v = s.NewView(300, 200);
+        v->m_pDoc->m_nIterations = 1000;
+        v->m_pDoc->m_nRandomPoints = 40000;
+        v->m_nMethod = Random;
+        const std::uint64_t blank = Hash(v->m_pMemDC->GetSurface());
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (Hash(v->m_pMemDC->GetSurface()) == blank &&
+               std::chrono::steady_clock::now() < deadline) {
+            const std::uint64_t seen = AfxWakeCount();
+            if (!v->IdleStep())
+                AfxWaitForWake(seen, std::chrono::milliseconds(100));
+        }
+        EXPECT_EQ(v->m_nStepsTaken, 0);
+        v->OnSetStop();
+        drawn = Hash(v->m_pMemDC->GetSurface());
+        generator = crt::randstate();
+        // Computing again goes on with whole steps from there.
+        v->OnSetCompute();
+        EXPECT_TRUE(TakeStep(v));
+        EXPECT_EQ(v->m_nStepsTaken, 1);
+    }
+    Session s(kSerial);
+    CQuirl32View* v = s.NewView(300, 200);
+    v->m_pDoc->m_nIterations = 1000;
+    v->m_pDoc->m_nRandomPoints = kPiece;
+    v->m_nMethod = Random;
+    ASSERT_TRUE(TakeStep(v));
+    EXPECT_EQ(Hash(v->m_pMemDC->GetSurface()), drawn);
+    EXPECT_EQ(crt::randstate(), generator);
 }
 
 TEST(WorkAhead, ThirtyWindows) {

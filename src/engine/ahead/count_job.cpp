@@ -20,6 +20,12 @@ constexpr std::int32_t kLastKernelLevel = 1 << 24;
 CountJob::CountJob(const KernelParams& params, std::vector<PixelLines> runs, std::int64_t slice)
     : m_params(params) {
     m_params.nColors = INT32_MAX; // the count itself, the limit turned into 0
+    std::size_t lines = 0;
+    for (const PixelLines& r : runs)
+        if (r.n > 0 && r.lines > 0)
+            lines += std::size_t(r.lines);
+    m_runs.reserve(lines);
+    m_runStart.reserve(lines);
     std::size_t pixels = 0;
     for (const PixelLines& r : runs) {
         if (r.n <= 0 || r.lines <= 0)
@@ -37,16 +43,17 @@ CountJob::CountJob(const KernelParams& params, std::vector<PixelLines> runs, std
 
 CountJob::CountJob(const KernelParams& params, const std::vector<std::pair<int, int>>& pixels,
                    std::int64_t slice)
-    : CountJob(
-          params,
-          [&] {
-              std::vector<PixelLines> runs;
-              runs.reserve(pixels.size());
-              for (const auto& [x, y] : pixels)
-                  runs.push_back(PixelLines{x, y, 1, 0, 1, 0, 0, 1});
-              return runs;
-          }(),
-          slice) {}
+    : m_params(params) {
+    m_params.nColors = INT32_MAX;
+    m_runs.reserve(pixels.size());
+    m_runStart.reserve(pixels.size());
+    for (const auto& [x, y] : pixels) {
+        m_runStart.push_back(std::int32_t(m_runs.size()));
+        m_runs.push_back(PixelLines{x, y, 1, 0, 1, 0, 0, 1});
+    }
+    m_counts.assign(pixels.size(), 0);
+    StartPhase(slice);
+}
 
 void CountJob::StartPhase(std::int64_t slice) {
     // As many iterations a pixel as the slice has for all of them, at least

@@ -515,6 +515,13 @@ RandomBatch EvaluationAhead::TakeRandom() {
     return batch;
 }
 
+void EvaluationAhead::HoldRandom(bool hold) {
+    if (hold)
+        g_randomHolder = this;
+    else if (g_randomHolder == this)
+        g_randomHolder = nullptr;
+}
+
 void EvaluationAhead::AbandonRandom() {
     bool active = false;
     unsigned before = 0, after = 0;

@@ -87,6 +87,9 @@ public:
     void StartRandom(const KernelParams& params, RandomBatch batch, std::unique_ptr<CountJob> job,
                      unsigned before, unsigned after);
     RandomBatch TakeRandom();
+    // A step whose points come in pieces holds the generator from one piece
+    // to the next; Drop lets it go.
+    void HoldRandom(bool hold);
     // Whether another view's random step holds the generator: its points are
     // taken and not yet drawn, so no other step may take any now.
     bool RandomSequenceHeldByOther() const;
