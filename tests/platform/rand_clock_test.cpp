@@ -1,9 +1,17 @@
-// The C runtime's generator and the replaceable clock.
+// The C runtime's generator, the replaceable clock and the workers' place
+// beside the interface thread.
 
 #include "platform/runtime/crt_rand.h"
 #include "platform/runtime/timeb.h"
+#include "platform/runtime/work_beside.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <thread>
 
 namespace {
 
@@ -37,6 +45,23 @@ TEST(Clock, CanBeReplacedAndRestored) {
     _ftime(&t);
     EXPECT_GT(t.time, 1600000000);
     EXPECT_LT(t.millitm, 1000);
+}
+
+int ThisThreadsNice() {
+    return getpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)));
+}
+
+TEST(WorkBeside, AWorkerGivesWayAndTheInterfaceThreadKeepsItsPriority) {
+    const int interfaceNice = ThisThreadsNice();
+    int workerNice = interfaceNice;
+    std::thread worker([&] {
+        AfxGiveWayToInterface();
+        workerNice = ThisThreadsNice();
+    });
+    worker.join();
+    EXPECT_GE(workerNice, 10);
+    EXPECT_GE(workerNice, interfaceNice);
+    EXPECT_EQ(ThisThreadsNice(), interfaceNice);
 }
 
 } // namespace

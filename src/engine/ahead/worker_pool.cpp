@@ -85,6 +85,7 @@ bool WorkerPool::Busy() {
 }
 
 void WorkerPool::Work() {
+    AfxGiveWayToInterface();
     using Clock = std::chrono::steady_clock;
     std::unique_lock<std::mutex> lock(m_mutex);
     // The client this worker serves, and since when: it keeps taking that

@@ -6,7 +6,20 @@
 #include <mutex>
 #include <thread>
 
+#if defined(__linux__)
+#include <cerrno>
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 namespace {
+
+// A worker's nice value: the interface thread gets about nine tenths of a
+// processor they share.
+[[maybe_unused]] constexpr int kWorkerNice = 10;
 
 std::atomic<int> g_threads{-1}; // -1: not set, the processors
 // About 2 to 8 ms of the vector kernel on one core.
@@ -46,6 +59,21 @@ std::int64_t AfxInlineStepIterations() {
 
 int AfxProcessorCount() {
     return int(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+void AfxGiveWayToInterface() {
+#if defined(__linux__)
+    // Linux keeps a nice value for each thread. Batch scheduling tells the
+    // scheduler the thread is not interactive, so it does not preempt the
+    // interface thread to run it.
+    sched_param param{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &param);
+    const id_t self = id_t(syscall(SYS_gettid));
+    errno = 0;
+    const int current = getpriority(PRIO_PROCESS, self);
+    if (errno == 0 && current < kWorkerNice)
+        setpriority(PRIO_PROCESS, self, kWorkerNice);
+#endif
 }
 
 void AfxSetIdleWaker(std::function<void()> waker) {

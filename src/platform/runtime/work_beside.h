@@ -15,6 +15,11 @@ void AfxSetWorkerThreads(int threads);
 int AfxWorkerThreads();
 // The machine's processors, at least 1.
 int AfxProcessorCount();
+// Called by a worker thread as it starts: it gives way to the interface
+// thread, so that menus, drawing and input never wait for a processor while
+// the workers keep every one busy. Does nothing where priorities cannot be
+// lowered.
+void AfxGiveWayToInterface();
 // The most iterations a step may need at worst for the interface thread to
 // compute it itself: below it, handing the step to the workers and back
 // costs more than the step, and the step still ends within milliseconds.
