@@ -10,6 +10,10 @@
 //
 // deep/...: the default view at limit 1000000000: the longest idle call.
 //
+// long-steps/...: steps too large for one idle call, drawn over several: three
+// random steps of 4000000 points, and the fill of a whole 8000 x 6000 window
+// far outside the set. longest_idle_ms is what counts.
+//
 // beside/...: a light window computed next to a heavy one that never
 // finishes in time; x_alone is the light window's time alone divided by its
 // time beside the heavy one (1 when the heavy one takes nothing from it).
@@ -29,6 +33,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,11 +44,12 @@ struct View {
     std::string name;
     int width = 0, height = 0;
     std::vector<std::string> commands;
+    std::optional<long> steps; // none: until the view has no work
 };
 
-std::string Specify(double x0, double x1, double y0, double y1) {
+std::string Specify(double x0, double x1, double y0, double y1, int points = 10) {
     char text[200];
-    std::snprintf(text, sizeof text, "specify=%.17g,%.17g,%.17g,%.17g,10", x0, x1, y0, y1);
+    std::snprintf(text, sizeof text, "specify=%.17g,%.17g,%.17g,%.17g,%d", x0, x1, y0, y1, points);
     return text;
 }
 
@@ -51,15 +57,17 @@ std::vector<View> Views() {
     // Seahorse valley: 0.003 wide around -0.7436 + 0.1318i, pixels square.
     const double half = 0.5 * 1000 * 0.003 / 1920;
     return {
-        {"default/1024x683/100000", 1024, 683, {"iterations=100000"}},
+        {"default/1024x683/100000", 1024, 683, {"iterations=100000"}, std::nullopt},
         {"boundary/2048x1366/1000",
          2048,
          1366,
-         {Specify(-0.7451, -0.7421, 0.13080, 0.13280), "iterations=1000"}},
+         {Specify(-0.7451, -0.7421, 0.13080, 0.13280), "iterations=1000"},
+         std::nullopt},
         {"seahorse/1920x1000/1000000",
          1920,
          1000,
-         {Specify(-0.7451, -0.7421, 0.1318 - half, 0.1318 + half), "iterations=1000000"}},
+         {Specify(-0.7451, -0.7421, 0.1318 - half, 0.1318 + half), "iterations=1000000"},
+         std::nullopt},
     };
 }
 
@@ -80,14 +88,12 @@ void WholeView(benchmark::State& state, const View& v, int workers) {
     for (auto _ : state) {
         state.PauseTiming();
         RenderSession session(messages, false);
-        if (!Prepare(state, session, v)) {
-            state.ResumeTiming();
-            break;
-        }
+        if (!Prepare(state, session, v))
+            break; // skipped with the reason
         state.ResumeTiming();
         ComputeStats stats;
         const double start = WallSeconds(), cpuStart = CpuSeconds();
-        session.Compute(std::nullopt, workers, stats);
+        session.Compute(v.steps, workers, stats);
         const double used = WallSeconds() - start;
         cpu += CpuSeconds() - cpuStart;
         state.SetIterationTime(used);
@@ -194,13 +200,30 @@ int main(int argc, char** argv) {
                 ->Iterations(3);
         }
 
-    const View deep{"default/252x232/1000000000", 252, 232, {"iterations=1000000000"}};
+    const View deep{
+        "default/252x232/1000000000", 252, 232, {"iterations=1000000000"}, std::nullopt};
     benchmark::RegisterBenchmark(
         ("deep/" + deep.name + "/workers:" + std::to_string(processors)).c_str(), WholeView, deep,
         processors)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
+
+    const View longSteps[] = {
+        {"random/2000x1500/4000000",
+         2000,
+         1500,
+         {Specify(-2.1, 1.5, -1.2, 1.2, 4000000), "iterations=1000", "method=random"},
+         3},
+        {"fill/8000x6000", 8000, 6000, {Specify(10, 11, 10, 11)}, std::nullopt},
+    };
+    for (const View& v : longSteps)
+        benchmark::RegisterBenchmark(
+            ("long-steps/" + v.name + "/workers:" + std::to_string(processors)).c_str(), WholeView,
+            v, processors)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
 
     for (bool heavy : {false, true})
         benchmark::RegisterBenchmark((std::string("beside/") + (heavy ? "heavy" : "alone") +

@@ -11,7 +11,7 @@ namespace {
 
 // Pixels of a uniform rectangle filled in one idle call at most: a few
 // milliseconds of memory writes on both surfaces.
-constexpr std::int64_t kFillBand = std::int64_t(1) << 20;
+constexpr std::int64_t kFillBand = std::int64_t(1) << 18;
 
 } // namespace
 

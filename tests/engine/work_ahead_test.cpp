@@ -271,7 +271,7 @@ TEST(WorkAhead, WorkedExamplesStepByStep) {
     unzoom.script = {{0, {Action::Unzoom}}};
     ExpectSameAsSerial(unzoom);
     // Larger than one idle call fills: drawn in bands, one step all the same.
-    ExpectSameAsSerial(Whole("limit 0: one fill in bands", 1100, 1000, Recursion, 0));
+    ExpectSameAsSerial(Whole("limit 0: one fill in bands", 600, 500, Recursion, 0));
     Scenario random = Whole("random points", 300, 200, Random);
     random.steps = 40;
     ExpectSameAsSerial(random);
@@ -489,7 +489,7 @@ TEST(WorkAhead, StopOrSwitchInTheMiddleOfAFillInBands) {
     // step first, as if it had been drawn in one idle call.
     const auto run = [](bool bands, Action then) {
         Session s(kSerial);
-        CQuirl32View* v = s.NewView(1100, 1000);
+        CQuirl32View* v = s.NewView(600, 500);
         Apply(s, v, Action{Action::Iterations, 0}); // one uniform rectangle
         const std::uint64_t blank = Hash(v->m_pMemDC->GetSurface());
         if (bands) {
