@@ -10,6 +10,10 @@
 //
 // deep/...: the default view at limit 1000000000: the longest idle call.
 //
+// many/...: thirty heavy windows stepped for two seconds: the longest idle
+// call when a round of steps goes on over several idle calls, and when each
+// idle call takes a whole round.
+//
 // long-steps/...: steps too large for one idle call, drawn over several: three
 // random steps of 4000000 points, and the fill of a whole 8000 x 6000 window
 // far outside the set. longest_idle_ms is what counts.
@@ -182,6 +186,28 @@ void Beside(benchmark::State& state, bool heavy, int workers) {
         state.counters["x_alone"] = g_seconds[key] / perRender;
 }
 
+// Thirty windows at a limit that keeps them busy, stepped for a while: the
+// longest idle call, with rounds cut at the budget or whole.
+void ManyWindows(benchmark::State& state, int workers, bool wholeRounds) {
+    if (wholeRounds)
+        CQuirl32App::SetIdleRoundBudget(std::chrono::hours(1));
+    double longest = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Desktop desktop(workers);
+        for (int i = 0; i < 30; ++i)
+            desktop.NewView(252, 232, 1000000000);
+        state.ResumeTiming();
+        const double start = WallSeconds();
+        while (WallSeconds() - start < 2.0)
+            desktop.host.RunIdle(desktop.app, 1);
+        state.SetIterationTime(WallSeconds() - start);
+        longest = std::max(longest, desktop.host.LongestIdleCallMs());
+    }
+    CQuirl32App::SetIdleRoundBudget(std::chrono::microseconds(4000));
+    state.counters["longest_idle_ms"] = longest;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -221,6 +247,16 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(
             ("long-steps/" + v.name + "/workers:" + std::to_string(processors)).c_str(), WholeView,
             v, processors)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+
+    for (bool whole : {true, false})
+        benchmark::RegisterBenchmark((std::string("many/30x252x232/1000000000/") +
+                                      (whole ? "whole-rounds" : "rounds-cut") +
+                                      "/workers:" + std::to_string(processors))
+                                         .c_str(),
+                                     ManyWindows, processors, whole)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1);

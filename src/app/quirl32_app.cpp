@@ -6,6 +6,13 @@
 #include "commands/resource_ids.h"
 #include "view/quirl32_view.h"
 
+namespace {
+
+// Well under the 10 ms an idle call may take, leaving room for one more step.
+std::chrono::microseconds g_roundBudget{4000};
+
+} // namespace
+
 CQuirl32App& TheApp() {
     return *static_cast<CQuirl32App*>(AfxGetApp());
 }
@@ -32,6 +39,9 @@ void CQuirl32App::UnregisterView(CQuirl32View* pView) {
     while (*link != nullptr) {
         ViewRegistryNode* node = *link;
         if (node->pView == pView) {
+            // The round goes on with the view after it.
+            if (m_pRoundNext == pView)
+                m_pRoundNext = node->pNext != nullptr ? node->pNext->pView : nullptr;
             *link = node->pNext;
             delete node;
         } else {
@@ -49,13 +59,30 @@ BOOL CQuirl32App::OnIdle(long lCount) {
         m_bBaseIdle = result;
     }
     // One step for every view, newest first, whatever the others answered.
-    for (ViewRegistryNode* node = m_viewRegistry; node != nullptr;) {
+    ViewRegistryNode* node = m_viewRegistry;
+    if (m_pRoundNext != nullptr) {
+        while (node != nullptr && node->pView != m_pRoundNext)
+            node = node->pNext;
+    } else {
+        m_bRoundWork = FALSE;
+    }
+    m_pRoundNext = nullptr;
+    const auto start = std::chrono::steady_clock::now();
+    while (node != nullptr) {
         ViewRegistryNode* next = node->pNext;
         if (node->pView->IdleStep())
-            result = TRUE;
+            m_bRoundWork = TRUE;
         node = next;
+        if (node != nullptr && std::chrono::steady_clock::now() - start >= g_roundBudget) {
+            m_pRoundNext = node->pView;
+            return TRUE;
+        }
     }
-    return result;
+    return result || m_bRoundWork;
+}
+
+void CQuirl32App::SetIdleRoundBudget(std::chrono::microseconds budget) {
+    g_roundBudget = budget;
 }
 
 void CQuirl32App::SetScheme(PaletteScheme scheme) {

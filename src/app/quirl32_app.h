@@ -5,6 +5,8 @@
 #include "platform/docview/winapp.h"
 #include "view/view_options.h"
 
+#include <chrono>
+
 class CQuirl32View;
 
 struct ViewRegistryNode {
@@ -34,9 +36,19 @@ public:
     ViewRegistryNode* m_viewRegistry = nullptr;
     PaletteScheme m_paletteScheme = Standard;
 
+    // How long one idle call may go on stepping views: a round of steps over
+    // many windows that takes longer goes on in the next idle call, from the
+    // next view, so that input is handled in between.
+    static void SetIdleRoundBudget(std::chrono::microseconds budget);
+
 private:
     void SetScheme(PaletteScheme scheme);
     BOOL m_bBaseIdle = FALSE;
+    // The view the round goes on with in the next idle call, or none when
+    // the next call starts a new round; and whether any view of the round so
+    // far had work left.
+    CQuirl32View* m_pRoundNext = nullptr;
+    BOOL m_bRoundWork = FALSE;
 };
 
 // The one application object.

@@ -561,4 +561,40 @@ TEST(WorkAhead, ThirtyWindows) {
     ExpectWindowsAsSerial(setups, 6000, 700, 1500, 7);
 }
 
+TEST(WorkAhead, RoundsOverSeveralIdleCallsKeepTheirOrder) {
+    // Steps in the order the idle calls take them, as indices of the views.
+    const auto order = [](std::chrono::microseconds budget, int calls, int closeAfter) {
+        CQuirl32App::SetIdleRoundBudget(budget);
+        Session s(kSerial);
+        std::vector<CQuirl32View*> views;
+        for (int i = 0; i < 3; ++i)
+            views.push_back(s.NewView(60, 40));
+        std::vector<int> stepped;
+        for (int call = 0; call < calls; ++call) {
+            if (call == closeAfter) {
+                // The view the round goes on with closes first.
+                s.host.ActivateChildFrame(dynamic_cast<CMDIChildWnd*>(views[1]->GetParent()));
+                s.host.SendCommand(ID_FILE_CLOSE);
+                views[1] = nullptr;
+            }
+            std::vector<std::int64_t> before;
+            for (CQuirl32View* v : views)
+                before.push_back(v != nullptr ? v->m_nStepsTaken : 0);
+            EXPECT_TRUE(s.app.OnIdle(call));
+            for (int i = 2; i >= 0; --i)
+                if (views[std::size_t(i)] != nullptr &&
+                    views[std::size_t(i)]->m_nStepsTaken != before[std::size_t(i)])
+                    stepped.push_back(i);
+        }
+        CQuirl32App::SetIdleRoundBudget(std::chrono::microseconds(4000));
+        return stepped;
+    };
+    // Whole rounds, newest view first; one view a call gives the same order.
+    const std::vector<int> rounds = order(std::chrono::seconds(10), 4, -1);
+    EXPECT_EQ(rounds, (std::vector<int>{2, 1, 0, 2, 1, 0, 2, 1, 0, 2, 1, 0}));
+    EXPECT_EQ(order(std::chrono::microseconds(0), 12, -1), rounds);
+    // Closed before its turn, the round goes on with the view after it.
+    EXPECT_EQ(order(std::chrono::microseconds(0), 7, 4), (std::vector<int>{2, 1, 0, 2, 0, 2, 0}));
+}
+
 } // namespace
