@@ -281,9 +281,18 @@ HWY_NOINLINE void Map(Feed& f) {
         const M valid = hn::FirstN(D(), std::size_t(m));
         const M inside = hn::AndNot(outside, valid);
         const unsigned in = MaskBits(inside);
+        const VI slots = hn::Add(hn::Set(DI(), f.next), iota);
+        if (in == (1u << W) - 1) {
+            // The common case inside the disk: nothing to move.
+            hn::StoreU(re, D(), f.re + k);
+            hn::StoreU(im, D(), f.im + k);
+            hn::StoreU(slots, DI(), f.slot + k);
+            k += W;
+            f.Advance(W);
+            continue;
+        }
         hn::StoreU(CompressLanes(re, inside, in), D(), f.re + k);
         hn::StoreU(CompressLanes(im, inside, in), D(), f.im + k);
-        const VI slots = hn::Add(hn::Set(DI(), f.next), iota);
         hn::StoreU(CompressLanes(slots, inside, in), DI(), f.slot + k);
         k += hwy::PopCount(in);
         for (unsigned out = MaskBits(hn::And(outside, valid)); out != 0; out &= out - 1) {
@@ -714,11 +723,11 @@ int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finis
     return busyLanes > 0 ? (busyLanes + W - 1) / W : 0;
 }
 
-// W lanes a vector, kVectors vectors in flight (1 to 4).
+// W lanes a vector, kVectors vectors in flight (1 to 5).
 template <int kVectors>
 std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int count,
                       std::int32_t* out) {
-    static_assert(kVectors >= 1 && kVectors <= 4, "vectors in flight: 1 to 4");
+    static_assert(kVectors >= 1 && kVectors <= 5, "vectors in flight: 1 to 5");
     Feed feed(params, runs, count, out);
     if (feed.total == 0) {
         return 0;
@@ -774,6 +783,9 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
             vectors = Pack<kVectors>(st);
         }
         switch (vectors) {
+        case 5:
+            vectors = RunVectors<(kVectors >= 5 ? 5 : 1)>(st, k, sched, feed, fin, busyLanes);
+            break;
         case 4:
             vectors = RunVectors<(kVectors >= 4 ? 4 : 1)>(st, k, sched, feed, fin, busyLanes);
             break;
