@@ -40,6 +40,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -208,6 +209,14 @@ void ManyWindows(benchmark::State& state, int workers, bool wholeRounds) {
     state.counters["longest_idle_ms"] = longest;
 }
 
+// A benchmark timed by hand in milliseconds, run the given number of times.
+template <class... Args> void Register(const std::string& name, int iterations, Args&&... args) {
+    benchmark::RegisterBenchmark(name.c_str(), std::forward<Args>(args)...)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(iterations);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -218,22 +227,14 @@ int main(int argc, char** argv) {
         counts.push_back(processors);
     for (const View& v : Views())
         for (int workers : counts) {
-            benchmark::RegisterBenchmark(
-                ("views/" + v.name + "/workers:" + std::to_string(workers)).c_str(), WholeView, v,
-                workers)
-                ->UseManualTime()
-                ->Unit(benchmark::kMillisecond)
-                ->Iterations(3);
+            Register("views/" + v.name + "/workers:" + std::to_string(workers), 3, WholeView, v,
+                     workers);
         }
 
     const View deep{
         "default/252x232/1000000000", 252, 232, {"iterations=1000000000"}, std::nullopt};
-    benchmark::RegisterBenchmark(
-        ("deep/" + deep.name + "/workers:" + std::to_string(processors)).c_str(), WholeView, deep,
-        processors)
-        ->UseManualTime()
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(1);
+    Register("deep/" + deep.name + "/workers:" + std::to_string(processors), 1, WholeView, deep,
+             processors);
 
     const View longSteps[] = {
         {"random/2000x1500/4000000",
@@ -244,31 +245,19 @@ int main(int argc, char** argv) {
         {"fill/8000x6000", 8000, 6000, {Specify(10, 11, 10, 11)}, std::nullopt},
     };
     for (const View& v : longSteps)
-        benchmark::RegisterBenchmark(
-            ("long-steps/" + v.name + "/workers:" + std::to_string(processors)).c_str(), WholeView,
-            v, processors)
-            ->UseManualTime()
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(1);
+        Register("long-steps/" + v.name + "/workers:" + std::to_string(processors), 1, WholeView, v,
+                 processors);
 
     for (bool whole : {true, false})
-        benchmark::RegisterBenchmark((std::string("many/30x252x232/1000000000/") +
-                                      (whole ? "whole-rounds" : "rounds-cut") +
-                                      "/workers:" + std::to_string(processors))
-                                         .c_str(),
-                                     ManyWindows, processors, whole)
-            ->UseManualTime()
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(1);
+        Register(std::string("many/30x252x232/1000000000/") +
+                     (whole ? "whole-rounds" : "rounds-cut") +
+                     "/workers:" + std::to_string(processors),
+                 1, ManyWindows, processors, whole);
 
     for (bool heavy : {false, true})
-        benchmark::RegisterBenchmark((std::string("beside/") + (heavy ? "heavy" : "alone") +
-                                      "/workers:" + std::to_string(processors))
-                                         .c_str(),
-                                     Beside, heavy, processors)
-            ->UseManualTime()
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(5);
+        Register(std::string("beside/") + (heavy ? "heavy" : "alone") +
+                     "/workers:" + std::to_string(processors),
+                 5, Beside, heavy, processors);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -21,15 +21,20 @@ void CQuirl32View::StepRandom(int left, int top, int right, int bottom) {
             m_nRandomDrawn = 0;
         return;
     }
+    for (int i = 0; i < m_pDoc->m_nRandomPoints; ++i) {
+        const auto [x, y] = NextRandomPixel(left, top, right, bottom);
+        WritePixel(x, y);
+    }
+}
+
+std::pair<int, int> CQuirl32View::NextRandomPixel(int left, int top, int right, int bottom) const {
     // The value 32767 reaches right and bottom exactly.
     constexpr double k = 1.0 / 32767.0;
     const double w = right - left;
     const double h = bottom - top;
-    for (int i = 0; i < m_pDoc->m_nRandomPoints; ++i) {
-        const double r1 = crt::rand();
-        const int x = left + int(r1 * k * w);
-        const double r2 = crt::rand();
-        const int y = top + int(r2 * k * h);
-        WritePixel(x, y);
-    }
+    const double r1 = crt::rand();
+    const int x = left + int(r1 * k * w);
+    const double r2 = crt::rand();
+    const int y = top + int(r2 * k * h);
+    return {x, y};
 }

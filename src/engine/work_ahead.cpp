@@ -151,17 +151,8 @@ bool CQuirl32View::PrepareRandomStep() {
     RandomBatch batch;
     batch.points.reserve(std::size_t(n));
     const unsigned before = crt::randstate();
-    // The value 32767 reaches right and bottom exactly.
-    constexpr double k = 1.0 / 32767.0;
-    const double w = c.right - c.left;
-    const double h = c.bottom - c.top;
-    for (std::int32_t i = 0; i < n; ++i) {
-        const double r1 = crt::rand();
-        const int x = c.left + int(r1 * k * w);
-        const double r2 = crt::rand();
-        const int y = c.top + int(r2 * k * h);
-        batch.points.emplace_back(x, y);
-    }
+    for (std::int32_t i = 0; i < n; ++i)
+        batch.points.push_back(NextRandomPixel(c.left, c.top, c.right, c.bottom));
     const unsigned after = crt::randstate();
     auto job = std::make_unique<CountJob>(params, batch.points, kInlineBudget);
     if (job->Run(kInlineBudget)) {

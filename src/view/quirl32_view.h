@@ -15,6 +15,7 @@
 #include "view/view_options.h"
 
 #include <cstdint>
+#include <utility>
 
 // One pending rectangle of the recursion, inclusive bounds.
 struct RectNode {
@@ -130,6 +131,9 @@ private:
     // Writes palette index index at (x, y): window first, then the picture.
     void WriteIndex(int x, int y, int index);
     bool PrepareRandomStep();
+    // The next random pixel of the inclusive area, two values taken from the
+    // generator: x first, then y.
+    std::pair<int, int> NextRandomPixel(int left, int top, int right, int bottom) const;
 
     // What PrepareStep found ready for the coming step.
     struct StepInput {
