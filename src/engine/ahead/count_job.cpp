@@ -201,7 +201,8 @@ bool CountJob::Run(std::int64_t budget) {
             const bool more =
                 m_phase == FirstPass ? m_run < m_runs.size() : m_retryAt < m_retry.size();
             if (more) {
-                if (left < m_level)
+                // A slice always gets somewhere, however short it is.
+                if (left < m_level && left < budget)
                     return false;
                 left -= m_phase == FirstPass ? FirstPassPiece(left) : RetryPiece(left);
                 continue;

@@ -14,6 +14,7 @@
 
 #include "engine/ahead/count_job.h"
 #include "engine/ahead/pixel_rect.h"
+#include "engine/ahead/rect_search.h"
 #include "engine/ahead/worker_pool.h"
 #include "engine/kernel/kernel.h"
 
@@ -26,14 +27,6 @@
 #include <set>
 #include <utility>
 #include <vector>
-
-// What a step of the recursion does with its rectangle.
-struct RectOutcome {
-    enum Kind { Pixels, Uniform, Split } kind = Pixels;
-    std::vector<std::int32_t> counts; // Pixels: the rectangle's counts, row by row
-    int index = 0;                    // Uniform: the border's palette index
-    std::int64_t iterations = 0;      // the plain loop's, for statistics
-};
 
 // The inclusive rectangle a line scan covers.
 struct ScanArea {
@@ -109,23 +102,19 @@ private:
     static constexpr std::size_t kPlanBudget = std::size_t(16) << 20;
     enum class State { Pending, Running, Done };
 
-    // A rectangle's place in the order of the steps: the pending rectangle it
-    // descends from, then the quadrants in the order they come off the stack.
-    struct NodeKey {
-        std::uint32_t root = 0;
-        std::uint64_t path = 0;
-        std::uint32_t depth = 0;
-        bool operator<(const NodeKey& o) const;
-        bool operator==(const NodeKey& o) const = default;
-        NodeKey Child(int j) const;
-    };
+    using NodeKey = RectKey;
+    // A rectangle of the plan. Once worked out it holds the outcomes of the
+    // steps from it on, up to the next node: its own, then those a search
+    // found after it, depth first.
     struct Node {
         PixelRect r;
         State state = State::Pending;
         std::shared_ptr<AheadJob> job; // while pending again after a slice
-        RectOutcome outcome;
-        std::size_t bytes = 0;
+        std::vector<RectResult> results;
+        std::size_t next = 0; // the first result not taken
         bool failed = false;
+        // The rectangle the steps take next from here.
+        const PixelRect& Next() const { return next < results.size() ? results[next].r : r; }
     };
     struct Chunk {
         std::int64_t start = 0;
@@ -142,8 +131,8 @@ private:
         std::map<NodeKey, Node> nodes;
         std::set<NodeKey> pending; // not taken, the resumed ones among them
         std::set<NodeKey> resumed; // with a job that ran out of its slice
-        std::size_t bytes = 0;     // counts of narrow rectangles taken
-        std::size_t planBytes = 0; // nodes taken, bounded on their own
+        std::size_t bytes = 0;     // counts of narrow rectangles worked out
+        std::size_t planBytes = 0; // nodes and outcomes, bounded on their own
         bool full = false;         // until half of either budget is free again
         bool HasRoom(std::size_t budget) const { return bytes < budget && planBytes < kPlanBudget; }
     };
@@ -185,13 +174,22 @@ private:
     // A job for the pending rectangle at, and for those next to it (after it
     // in order, or before it when taken from the back) while they are small.
     std::shared_ptr<AheadJob> TakeRectJob(std::set<NodeKey>::const_iterator at);
-    // Under the mutex: a worked-out rectangle goes into the plan, and its
-    // quadrants wait to be worked out when it was split.
-    void Deliver(const NodeKey& key, Node& node, RectOutcome outcome, bool failed);
+    // Under the mutex: what a search found goes into the plan, and the
+    // rectangles it left wait to be worked out; the one it is half way
+    // through waits for the job's next slice.
+    void HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed);
+    // Under the mutex: the outcome of the plan's first step, when known.
+    // Throws std::bad_alloc when a worker ran out of memory on it.
+    bool TakeFront(RectOutcome& out);
     // The rectangle the next step needs, worked out on the interface thread
-    // within the try budget; false when it was handed to the workers.
+    // within the try budget (with those after it, as far as the budget
+    // goes); false when it was handed to the workers.
     bool TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
                  std::uint64_t generation, RectOutcome& out, bool& wake);
+    // Under the mutex: a search of the recursion back from a worker; false
+    // when job is none. wake: the rectangle the next step needs is ready.
+    bool RectJobBack(const std::shared_ptr<AheadJob>& job, bool& wake);
+    static bool SameParams(const KernelParams& a, const KernelParams& b);
     // Under the mutex: whether the plans have a job for a worker now.
     bool RectJobWaiting() const;
     bool ScanJobWaiting() const;

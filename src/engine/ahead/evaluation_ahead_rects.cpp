@@ -1,0 +1,302 @@
+// The recursion's plan: its rectangles in the order the steps take them,
+// worked out ahead by searches on the workers (and, for the rectangle the
+// next step needs, on the interface thread), and handed to the steps.
+
+#include "engine/ahead/evaluation_ahead.h"
+
+#include <algorithm>
+#include <iterator>
+#include <new>
+
+namespace {
+
+// Rectangles next to each other in the steps' order that one job takes at
+// most, and the pixels they may have to evaluate together (narrow ones
+// whole, the others their borders).
+constexpr std::size_t kGroup = 16;
+constexpr std::int64_t kGroupPixels = 4096;
+// The outcomes a search hands over at once: enough to make a trip to the
+// plan cheap, few enough that the steps and the other workers need not wait.
+constexpr std::size_t kHandOver = 128;
+
+bool SameRect(const PixelRect& a, const PixelRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::size_t CountBytes(const RectOutcome& outcome) {
+    return outcome.counts.size() * sizeof(std::int32_t);
+}
+
+} // namespace
+
+// Rectangles that come one after the other in the steps' order, worked
+// through together with what they split into.
+class EvaluationAhead::RectJob : public AheadJob {
+public:
+    RectJob(const KernelParams& params, std::uint64_t generation, std::int64_t slice)
+        : generation(generation), search(params, slice) {}
+
+    // Finished unless a rectangle is half worked out: the rest goes back to
+    // the plan at every hand-over.
+    bool RunSlice(std::int64_t budget) override {
+        search.Run(budget, kHandOver);
+        return !search.InProgress();
+    }
+
+    const std::uint64_t generation;
+    RectSearch search;
+};
+
+void EvaluationAhead::DropRects() {
+    // Running jobs see the new generation when they come back, and are dropped.
+    ++m_rects.generation;
+    m_rects.active = false;
+    m_rects.nodes.clear();
+    m_rects.pending.clear();
+    m_rects.resumed.clear();
+    m_rects.bytes = 0;
+    m_rects.planBytes = 0;
+    m_rects.full = false;
+}
+
+void EvaluationAhead::NewRectPlan(const KernelParams& params, const std::vector<PixelRect>& roots) {
+    DropRects();
+    m_rects.active = true;
+    m_rects.params = params;
+    for (std::size_t i = 0; i < roots.size(); ++i) {
+        const NodeKey key{std::uint32_t(i), 0, 0};
+        m_rects.nodes[key].r = roots[i];
+        m_rects.pending.insert(key);
+        m_rects.planBytes += sizeof(Node);
+    }
+}
+
+bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
+                               const std::function<std::vector<PixelRect>()>& roots,
+                               RectOutcome& out) {
+    WorkerPool& pool = WorkerPool::Instance();
+    bool ready = false;
+    bool wake = false;
+    bool tryHere = false;
+    NodeKey key;
+    std::uint64_t generation = 0;
+    {
+        std::lock_guard<std::mutex> lock(pool.Mutex());
+        // A plan for other parameters, or one whose next rectangle is not the
+        // stack's (after a restart, or with a palette of another size, which
+        // changes the border tests), is made anew from the stack.
+        if (!m_rects.active || !SameParams(m_rects.params, params) || m_rects.nodes.empty() ||
+            !SameRect(m_rects.nodes.begin()->second.Next(), r)) {
+            NewRectPlan(params, roots());
+        }
+        ready = TakeFront(out);
+        const auto it = m_rects.nodes.begin();
+        if (!ready && it->second.state == State::Pending && it->second.job == nullptr &&
+            TryIterations() > 0) {
+            // No worker has it: the interface thread tries it itself.
+            key = it->first;
+            generation = m_rects.generation;
+            it->second.state = State::Running;
+            m_rects.pending.erase(key);
+            tryHere = true;
+        }
+        // Workers are woken only for jobs there are, so that a worker with
+        // nothing to take does not go round between every two steps.
+        wake = RectJobWaiting();
+    }
+    if (wake)
+        pool.JobsAdded();
+    if (!tryHere)
+        return ready;
+    ready = TryRect(params, key, r, generation, out, wake);
+    if (wake)
+        pool.JobsAdded();
+    return ready;
+}
+
+bool EvaluationAhead::TakeFront(RectOutcome& out) {
+    if (m_rects.nodes.empty())
+        return false;
+    const auto it = m_rects.nodes.begin();
+    Node& node = it->second;
+    if (node.state != State::Done)
+        return false;
+    if (node.failed) {
+        DropRects();
+        throw std::bad_alloc();
+    }
+    RectResult& result = node.results[node.next++];
+    out = std::move(result.outcome);
+    m_rects.bytes -= std::min(m_rects.bytes, CountBytes(out));
+    m_rects.planBytes -= std::min(m_rects.planBytes, sizeof(RectResult));
+    if (node.next == node.results.size()) {
+        m_rects.nodes.erase(it);
+        m_rects.planBytes -= std::min(m_rects.planBytes, sizeof(Node));
+    }
+    // Workers stopped by a full budget go on once half of it is free, not
+    // at every step.
+    if (m_rects.bytes < m_budget / 2 && m_rects.planBytes < kPlanBudget / 2)
+        m_rects.full = false;
+    return true;
+}
+
+bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
+                              std::uint64_t generation, RectOutcome& out, bool& wake) {
+    const std::int64_t budget = TryIterations();
+    auto job = std::make_shared<RectJob>(params, generation, budget);
+    job->search.Add(key, r);
+    // Out of memory here ends the computation, and the plan with it.
+    job->RunSlice(budget);
+    // Anything left half done goes on in the workers' slices.
+    job->search.SetSlice(CountJob::kSliceBudget);
+    std::lock_guard<std::mutex> lock(WorkerPool::Instance().Mutex());
+    // Only this thread makes or drops plans, so the rectangle is still the
+    // plan's first one.
+    if (generation != m_rects.generation || m_rects.nodes.find(key) == m_rects.nodes.end())
+        return false;
+    HandBack(*job, job, false);
+    const bool ready = TakeFront(out);
+    wake = RectJobWaiting();
+    return ready;
+}
+
+void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed) {
+    // The outcomes, a run for each rectangle of the plan the search was given.
+    std::vector<RectResult>& results = job.search.Results();
+    for (std::size_t begin = 0; begin < results.size();) {
+        std::size_t end = begin + 1;
+        while (end < results.size() && !results[end].planned)
+            ++end;
+        const auto it =
+            results[begin].planned ? m_rects.nodes.find(results[begin].key) : m_rects.nodes.end();
+        if (it != m_rects.nodes.end()) {
+            Node& node = it->second;
+            node.state = State::Done;
+            node.job.reset();
+            node.next = 0;
+            if (begin == 0 && end == results.size())
+                node.results = std::move(results);
+            else
+                node.results.assign(
+                    std::make_move_iterator(results.begin() + std::ptrdiff_t(begin)),
+                    std::make_move_iterator(results.begin() + std::ptrdiff_t(end)));
+            for (const RectResult& result : node.results)
+                m_rects.bytes += CountBytes(result.outcome);
+            m_rects.planBytes += node.results.size() * sizeof(RectResult);
+        }
+        begin = end;
+    }
+    results.clear();
+
+    std::deque<RectSearch::Item>& left = job.search.Left();
+    if (failed) {
+        // The steps stop at the first rectangle not worked out.
+        if (!left.empty()) {
+            const auto [it, made] = m_rects.nodes.try_emplace(left.front().key);
+            if (made)
+                m_rects.planBytes += sizeof(Node);
+            it->second.r = left.front().r;
+            it->second.state = State::Done;
+            it->second.failed = true;
+            it->second.job.reset();
+            it->second.results.clear();
+        }
+        left.clear();
+        return;
+    }
+    const bool resume = job.search.InProgress();
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        const auto [it, made] = m_rects.nodes.try_emplace(left[i].key);
+        if (made)
+            m_rects.planBytes += sizeof(Node);
+        Node& node = it->second;
+        node.r = left[i].r;
+        node.state = State::Pending;
+        m_rects.pending.insert(left[i].key);
+        if (i == 0 && resume) {
+            node.job = self;
+            m_rects.resumed.insert(left[i].key);
+        }
+    }
+    // The search keeps only the rectangle it is half way through, which is
+    // now the plan's.
+    left.resize(resume ? 1 : 0);
+    if (resume)
+        left.front().planned = true;
+    if (!m_rects.HasRoom(m_budget))
+        m_rects.full = true;
+}
+
+std::set<EvaluationAhead::NodeKey>::const_iterator EvaluationAhead::RectForWorkers() const {
+    if (!m_rects.resumed.empty())
+        return m_rects.pending.find(*m_rects.resumed.begin());
+    if (m_rects.pending.empty() || TryIterations() <= 0)
+        return m_rects.pending.begin();
+    const auto last = std::prev(m_rects.pending.end());
+    // The rectangle the next step needs is the interface thread's.
+    return *last == m_rects.nodes.begin()->first ? m_rects.pending.end() : last;
+}
+
+bool EvaluationAhead::RectJobWaiting() const {
+    if (!m_rects.active)
+        return false;
+    const auto at = RectForWorkers();
+    if (at == m_rects.pending.end())
+        return false;
+    // A resumed job and the rectangle the steps wait for are always worked
+    // on; others only while the counts ahead fit the budget.
+    return !m_rects.resumed.empty() || *at == m_rects.nodes.begin()->first ||
+           (!m_rects.full && m_rects.HasRoom(m_budget));
+}
+
+std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_iterator at) {
+    const NodeKey key = *at;
+    const bool fromBack = std::next(at) == m_rects.pending.end() && at != m_rects.pending.begin() &&
+                          m_rects.resumed.empty() && TryIterations() > 0;
+    auto after = m_rects.pending.erase(at);
+    m_rects.resumed.erase(key);
+    Node& first = m_rects.nodes[key];
+    first.state = State::Running;
+    if (first.job != nullptr)
+        return first.job; // a search that ran out of its slice
+    auto job =
+        std::make_shared<RectJob>(m_rects.params, m_rects.generation, CountJob::kSliceBudget);
+    job->search.Add(key, first.r);
+    // The rectangles next to it join while they are small; never the one
+    // the next step needs while the interface thread tries it.
+    const NodeKey front = m_rects.nodes.begin()->first;
+    std::int64_t pixels = 0;
+    for (std::size_t taken = 1; taken < kGroup; ++taken) {
+        if (fromBack ? after == m_rects.pending.begin() : after == m_rects.pending.end())
+            break;
+        const auto it = fromBack ? std::prev(after) : after;
+        if (fromBack && *it == front)
+            break;
+        Node& node = m_rects.nodes[*it];
+        if (node.job != nullptr)
+            break; // another search's
+        const PixelRect& r = node.r;
+        const std::int64_t w = std::int64_t(r.right) - r.left + 1;
+        const std::int64_t h = std::int64_t(r.bottom) - r.top + 1;
+        pixels += IsNarrowRect(r) ? w * h : 2 * (w + h);
+        if (pixels > kGroupPixels)
+            break;
+        node.state = State::Running;
+        job->search.Add(*it, r, fromBack);
+        after = m_rects.pending.erase(it);
+    }
+    return job;
+}
+
+bool EvaluationAhead::RectJobBack(const std::shared_ptr<AheadJob>& job, bool& wake) {
+    auto* rect = dynamic_cast<RectJob*>(job.get());
+    if (rect == nullptr)
+        return false;
+    wake = false;
+    if (rect->generation != m_rects.generation)
+        return true;
+    HandBack(*rect, job, job->failed);
+    // Only the rectangle the next step needs is waited for.
+    wake = !m_rects.nodes.empty() && m_rects.nodes.begin()->second.state == State::Done;
+    return true;
+}
