@@ -103,6 +103,7 @@ private:
     enum class State { Pending, Running, Done };
 
     using NodeKey = RectKey;
+    class RectJob;
     // A rectangle of the plan. Once worked out it holds the outcomes of the
     // steps from it on, up to the next node: its own, then those a search
     // found after it, depth first.
@@ -110,6 +111,7 @@ private:
         PixelRect r;
         State state = State::Pending;
         std::shared_ptr<AheadJob> job; // while pending again after a slice
+        std::weak_ptr<RectJob> runner; // while a worker's search has it
         std::vector<RectResult> results;
         std::size_t next = 0; // the first result not taken
         bool failed = false;
@@ -155,7 +157,6 @@ private:
         unsigned before = 0, after = 0;
         bool failed = false;
     };
-    class RectJob;
     class ScanJob;
     class RandomJob;
 
@@ -176,16 +177,20 @@ private:
     std::shared_ptr<AheadJob> TakeRectJob(std::set<NodeKey>::const_iterator at);
     // Under the mutex: what a search found goes into the plan, and the
     // rectangles it left wait to be worked out; the one it is half way
-    // through waits for the job's next slice.
-    void HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed);
+    // through waits for the job's next slice, offered to the workers first
+    // unless the interface thread means to go on with it.
+    void HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed,
+                  bool offer = true);
     // Under the mutex: the outcome of the plan's first step, when known.
     // Throws std::bad_alloc when a worker ran out of memory on it.
     bool TakeFront(RectOutcome& out);
     // The rectangle the next step needs, worked out on the interface thread
     // within the try budget (with those after it, as far as the budget
-    // goes); false when it was handed to the workers.
+    // goes), from the start or where job's last slice left it; false when
+    // it was handed to the workers.
     bool TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
-                 std::uint64_t generation, RectOutcome& out, bool& wake);
+                 std::uint64_t generation, std::shared_ptr<RectJob> job, RectOutcome& out,
+                 bool& wake);
     // Under the mutex: a search of the recursion back from a worker; false
     // when job is none. wake: the rectangle the next step needs is ready.
     bool RectJobBack(const std::shared_ptr<AheadJob>& job, bool& wake);

@@ -3,6 +3,7 @@
 // next step needs, on the interface thread), and handed to the steps.
 
 #include "engine/ahead/evaluation_ahead.h"
+#include "platform/runtime/work_beside.h"
 
 #include <algorithm>
 #include <iterator>
@@ -39,12 +40,15 @@ public:
     // Finished unless a rectangle is half worked out: the rest goes back to
     // the plan at every hand-over.
     bool RunSlice(std::int64_t budget) override {
-        search.Run(budget, kHandOver);
+        search.Run(budget, kHandOver, &handOver);
         return !search.InProgress();
     }
 
     const std::uint64_t generation;
     RectSearch search;
+    // Set by the interface thread when the next step waits for one of the
+    // search's rectangles: it hands over what it has found at once.
+    std::atomic<bool> handOver{false};
 };
 
 void EvaluationAhead::DropRects() {
@@ -79,6 +83,7 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
     bool wake = false;
     bool tryHere = false;
     NodeKey key;
+    std::shared_ptr<RectJob> resumed;
     std::uint64_t generation = 0;
     {
         std::lock_guard<std::mutex> lock(pool.Mutex());
@@ -91,13 +96,20 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
         }
         ready = TakeFront(out);
         const auto it = m_rects.nodes.begin();
-        if (!ready && it->second.state == State::Pending && it->second.job == nullptr &&
-            TryIterations() > 0) {
-            // No worker has it: the interface thread tries it itself.
+        if (!ready && it->second.state == State::Running) {
+            if (const auto runner = it->second.runner.lock())
+                runner->handOver.store(true, std::memory_order_relaxed);
+        }
+        if (!ready && it->second.state == State::Pending && TryIterations() > 0) {
+            // No worker has it: the interface thread tries it itself, or
+            // goes on with it where a slice left it, rather than wait for a
+            // worker to come round to it.
             key = it->first;
             generation = m_rects.generation;
             it->second.state = State::Running;
             m_rects.pending.erase(key);
+            m_rects.resumed.erase(key);
+            resumed = std::static_pointer_cast<RectJob>(it->second.job);
             tryHere = true;
         }
         // Workers are woken only for jobs there are, so that a worker with
@@ -108,7 +120,7 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
         pool.JobsAdded();
     if (!tryHere)
         return ready;
-    ready = TryRect(params, key, r, generation, out, wake);
+    ready = TryRect(params, key, r, generation, std::move(resumed), out, wake);
     if (wake)
         pool.JobsAdded();
     return ready;
@@ -141,26 +153,37 @@ bool EvaluationAhead::TakeFront(RectOutcome& out) {
 }
 
 bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
-                              std::uint64_t generation, RectOutcome& out, bool& wake) {
+                              std::uint64_t generation, std::shared_ptr<RectJob> job,
+                              RectOutcome& out, bool& wake) {
     const std::int64_t budget = TryIterations();
-    auto job = std::make_shared<RectJob>(params, generation, budget);
-    job->search.Add(key, r);
+    if (job != nullptr) {
+        job->search.SetSlice(budget);
+    } else {
+        job = std::make_shared<RectJob>(params, generation, budget);
+        job->search.Add(key, r);
+    }
     // Out of memory here ends the computation, and the plan with it.
     job->RunSlice(budget);
-    // Anything left half done goes on in the workers' slices.
+    // Anything left half done goes on here in the next idle call, or in a
+    // worker's slice should one come to it first.
     job->search.SetSlice(CountJob::kSliceBudget);
     std::lock_guard<std::mutex> lock(WorkerPool::Instance().Mutex());
     // Only this thread makes or drops plans, so the rectangle is still the
     // plan's first one.
     if (generation != m_rects.generation || m_rects.nodes.find(key) == m_rects.nodes.end())
         return false;
-    HandBack(*job, job, false);
+    HandBack(*job, job, false, false);
     const bool ready = TakeFront(out);
     wake = RectJobWaiting();
+    // Half done: the loop asks for the step again at once, and it goes on
+    // here where this slice left it.
+    if (!ready && job->search.InProgress())
+        AfxWakeIdle();
     return ready;
 }
 
-void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed) {
+void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed,
+                               bool offer) {
     // The outcomes, a run for each rectangle of the plan the search was given.
     std::vector<RectResult>& results = job.search.Results();
     for (std::size_t begin = 0; begin < results.size();) {
@@ -173,6 +196,7 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
             Node& node = it->second;
             node.state = State::Done;
             node.job.reset();
+            node.runner.reset();
             node.next = 0;
             if (begin == 0 && end == results.size())
                 node.results = std::move(results);
@@ -187,6 +211,7 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
         begin = end;
     }
     results.clear();
+    job.handOver.store(false, std::memory_order_relaxed);
 
     std::deque<RectSearch::Item>& left = job.search.Left();
     if (failed) {
@@ -199,6 +224,7 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
             it->second.state = State::Done;
             it->second.failed = true;
             it->second.job.reset();
+            it->second.runner.reset();
             it->second.results.clear();
         }
         left.clear();
@@ -212,10 +238,12 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
         Node& node = it->second;
         node.r = left[i].r;
         node.state = State::Pending;
+        node.runner.reset();
         m_rects.pending.insert(left[i].key);
         if (i == 0 && resume) {
             node.job = self;
-            m_rects.resumed.insert(left[i].key);
+            if (offer)
+                m_rects.resumed.insert(left[i].key);
         }
     }
     // The search keeps only the rectangle it is half way through, which is
@@ -232,9 +260,10 @@ std::set<EvaluationAhead::NodeKey>::const_iterator EvaluationAhead::RectForWorke
         return m_rects.pending.find(*m_rects.resumed.begin());
     if (m_rects.pending.empty() || TryIterations() <= 0)
         return m_rects.pending.begin();
+    // The first one pending is the interface thread's: the steps come to it
+    // next, once they have taken what is worked out before it.
     const auto last = std::prev(m_rects.pending.end());
-    // The rectangle the next step needs is the interface thread's.
-    return *last == m_rects.nodes.begin()->first ? m_rects.pending.end() : last;
+    return last == m_rects.pending.begin() ? m_rects.pending.end() : last;
 }
 
 bool EvaluationAhead::RectJobWaiting() const {
@@ -257,20 +286,23 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_
     m_rects.resumed.erase(key);
     Node& first = m_rects.nodes[key];
     first.state = State::Running;
-    if (first.job != nullptr)
-        return first.job; // a search that ran out of its slice
+    if (first.job != nullptr) {
+        // A search that ran out of its slice.
+        first.runner = std::static_pointer_cast<RectJob>(first.job);
+        return first.job;
+    }
     auto job =
         std::make_shared<RectJob>(m_rects.params, m_rects.generation, CountJob::kSliceBudget);
     job->search.Add(key, first.r);
-    // The rectangles next to it join while they are small; never the one
-    // the next step needs while the interface thread tries it.
-    const NodeKey front = m_rects.nodes.begin()->first;
+    first.runner = job;
+    // The rectangles next to it join while they are small; never the first
+    // one pending, which is the interface thread's.
     std::int64_t pixels = 0;
     for (std::size_t taken = 1; taken < kGroup; ++taken) {
         if (fromBack ? after == m_rects.pending.begin() : after == m_rects.pending.end())
             break;
         const auto it = fromBack ? std::prev(after) : after;
-        if (fromBack && *it == front)
+        if (fromBack && it == m_rects.pending.begin())
             break;
         Node& node = m_rects.nodes[*it];
         if (node.job != nullptr)
@@ -282,6 +314,7 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_
         if (pixels > kGroupPixels)
             break;
         node.state = State::Running;
+        node.runner = job;
         job->search.Add(*it, r, fromBack);
         after = m_rects.pending.erase(it);
     }

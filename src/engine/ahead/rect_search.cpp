@@ -87,10 +87,12 @@ void RectSearch::SetSlice(std::int64_t slice) {
         m_work->SetSlice(slice);
 }
 
-bool RectSearch::Run(std::int64_t budget, std::size_t cap) {
+bool RectSearch::Run(std::int64_t budget, std::size_t cap, const std::atomic<bool>* now) {
     std::int64_t left = budget;
     while (!m_left.empty()) {
         if (m_results.size() >= cap || left <= 0)
+            return false;
+        if (now != nullptr && !m_results.empty() && now->load(std::memory_order_relaxed))
             return false;
         const Item item = m_left.front();
         if (!m_work)

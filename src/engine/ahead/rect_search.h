@@ -12,6 +12,7 @@
 #include "engine/ahead/pixel_rect.h"
 #include "engine/kernel/kernel.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -89,8 +90,9 @@ public:
     void Add(const RectKey& key, const PixelRect& r, bool before = false);
 
     // Works depth first for at most about budget iterations, and stops once
-    // cap outcomes wait to be handed over. True when nothing is left.
-    bool Run(std::int64_t budget, std::size_t cap);
+    // cap outcomes wait to be handed over, or any do while now is set. True
+    // when nothing is left.
+    bool Run(std::int64_t budget, std::size_t cap, const std::atomic<bool>* now = nullptr);
 
     // Whether the first rectangle left is half worked out.
     bool InProgress() const { return m_work.has_value(); }
