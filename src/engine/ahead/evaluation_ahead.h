@@ -177,20 +177,16 @@ private:
     std::shared_ptr<AheadJob> TakeRectJob(std::set<NodeKey>::const_iterator at);
     // Under the mutex: what a search found goes into the plan, and the
     // rectangles it left wait to be worked out; the one it is half way
-    // through waits for the job's next slice, offered to the workers first
-    // unless the interface thread means to go on with it.
-    void HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed,
-                  bool offer = true);
+    // through waits for the job's next slice.
+    void HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed);
     // Under the mutex: the outcome of the plan's first step, when known.
     // Throws std::bad_alloc when a worker ran out of memory on it.
     bool TakeFront(RectOutcome& out);
     // The rectangle the next step needs, worked out on the interface thread
     // within the try budget (with those after it, as far as the budget
-    // goes), from the start or where job's last slice left it; false when
-    // it was handed to the workers.
+    // goes); false when it was handed to the workers.
     bool TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
-                 std::uint64_t generation, std::shared_ptr<RectJob> job, RectOutcome& out,
-                 bool& wake);
+                 std::uint64_t generation, RectOutcome& out, bool& wake);
     // Under the mutex: a search of the recursion back from a worker; false
     // when job is none. wake: the rectangle the next step needs is ready.
     bool RectJobBack(const std::shared_ptr<AheadJob>& job, bool& wake);

@@ -3,7 +3,6 @@
 // next step needs, on the interface thread), and handed to the steps.
 
 #include "engine/ahead/evaluation_ahead.h"
-#include "platform/runtime/work_beside.h"
 
 #include <algorithm>
 #include <iterator>
@@ -19,6 +18,9 @@ constexpr std::int64_t kGroupPixels = 4096;
 // The outcomes a search hands over at once: enough to make a trip to the
 // plan cheap, few enough that the steps and the other workers need not wait.
 constexpr std::size_t kHandOver = 128;
+// Of the try budget, the share the interface thread spends on the steps after
+// the one it tries, while it is at it.
+constexpr std::int64_t kTryOnFraction = 8;
 
 bool SameRect(const PixelRect& a, const PixelRect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -83,7 +85,6 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
     bool wake = false;
     bool tryHere = false;
     NodeKey key;
-    std::shared_ptr<RectJob> resumed;
     std::uint64_t generation = 0;
     {
         std::lock_guard<std::mutex> lock(pool.Mutex());
@@ -100,16 +101,13 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
             if (const auto runner = it->second.runner.lock())
                 runner->handOver.store(true, std::memory_order_relaxed);
         }
-        if (!ready && it->second.state == State::Pending && TryIterations() > 0) {
-            // No worker has it: the interface thread tries it itself, or
-            // goes on with it where a slice left it, rather than wait for a
-            // worker to come round to it.
+        if (!ready && it->second.state == State::Pending && it->second.job == nullptr &&
+            TryIterations() > 0) {
+            // No worker has it: the interface thread tries it itself.
             key = it->first;
             generation = m_rects.generation;
             it->second.state = State::Running;
             m_rects.pending.erase(key);
-            m_rects.resumed.erase(key);
-            resumed = std::static_pointer_cast<RectJob>(it->second.job);
             tryHere = true;
         }
         // Workers are woken only for jobs there are, so that a worker with
@@ -120,7 +118,7 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
         pool.JobsAdded();
     if (!tryHere)
         return ready;
-    ready = TryRect(params, key, r, generation, std::move(resumed), out, wake);
+    ready = TryRect(params, key, r, generation, out, wake);
     if (wake)
         pool.JobsAdded();
     return ready;
@@ -153,37 +151,30 @@ bool EvaluationAhead::TakeFront(RectOutcome& out) {
 }
 
 bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
-                              std::uint64_t generation, std::shared_ptr<RectJob> job,
-                              RectOutcome& out, bool& wake) {
+                              std::uint64_t generation, RectOutcome& out, bool& wake) {
     const std::int64_t budget = TryIterations();
-    if (job != nullptr) {
-        job->search.SetSlice(budget);
-    } else {
-        job = std::make_shared<RectJob>(params, generation, budget);
-        job->search.Add(key, r);
-    }
-    // Out of memory here ends the computation, and the plan with it.
-    job->RunSlice(budget);
-    // Anything left half done goes on here in the next idle call, or in a
-    // worker's slice should one come to it first.
+    auto job = std::make_shared<RectJob>(params, generation, budget);
+    job->search.Add(key, r);
+    // Out of memory here ends the computation, and the plan with it. Once
+    // the step's own rectangle is known, the search goes on only briefly:
+    // other windows' steps come next in this idle call.
+    job->search.Run(budget, 1);
+    if (!job->search.InProgress())
+        job->search.Run(budget / kTryOnFraction, kHandOver);
+    // Anything left half done goes on in the workers' slices.
     job->search.SetSlice(CountJob::kSliceBudget);
     std::lock_guard<std::mutex> lock(WorkerPool::Instance().Mutex());
     // Only this thread makes or drops plans, so the rectangle is still the
     // plan's first one.
     if (generation != m_rects.generation || m_rects.nodes.find(key) == m_rects.nodes.end())
         return false;
-    HandBack(*job, job, false, false);
+    HandBack(*job, job, false);
     const bool ready = TakeFront(out);
     wake = RectJobWaiting();
-    // Half done: the loop asks for the step again at once, and it goes on
-    // here where this slice left it.
-    if (!ready && job->search.InProgress())
-        AfxWakeIdle();
     return ready;
 }
 
-void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed,
-                               bool offer) {
+void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed) {
     // The outcomes, a run for each rectangle of the plan the search was given.
     std::vector<RectResult>& results = job.search.Results();
     for (std::size_t begin = 0; begin < results.size();) {
@@ -242,8 +233,7 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
         m_rects.pending.insert(left[i].key);
         if (i == 0 && resume) {
             node.job = self;
-            if (offer)
-                m_rects.resumed.insert(left[i].key);
+            m_rects.resumed.insert(left[i].key);
         }
     }
     // The search keeps only the rectangle it is half way through, which is
