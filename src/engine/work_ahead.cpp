@@ -34,13 +34,9 @@ std::size_t AheadBudget(const RECT& c) {
 std::int64_t WorstStepIterations(int method, const RECT& c, std::int32_t limit,
                                  std::int32_t randomPoints) {
     const std::int64_t perPixel = std::max<std::int64_t>(limit, 1);
-    const std::int64_t w = std::max<std::int64_t>(std::int64_t(c.right) - c.left + 1, 1);
-    const std::int64_t h = std::max<std::int64_t>(std::int64_t(c.bottom) - c.top + 1, 1);
     switch (method) {
-    case Recursion: {
-        const bool narrow = IsNarrowRect(PixelRect{c.left, c.top, c.right, c.bottom});
-        return (narrow ? w * h : 2 * (w + h)) * perPixel;
-    }
+    case Recursion:
+        return StepPixels(PixelRect{c.left, c.top, c.right, c.bottom}) * perPixel;
     case LineScan:
         return perPixel;
     case Random:

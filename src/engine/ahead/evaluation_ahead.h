@@ -183,8 +183,8 @@ private:
     // Throws std::bad_alloc when a worker ran out of memory on it.
     bool TakeFront(RectOutcome& out);
     // The rectangle the next step needs, worked out on the interface thread
-    // within the try budget (with those after it, as far as the budget
-    // goes); false when it was handed to the workers.
+    // within the try budget (with an eighth of it more for those after it);
+    // false when it was handed to the workers.
     bool TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
                  std::uint64_t generation, RectOutcome& out, bool& wake);
     // Under the mutex: a search of the recursion back from a worker; false

@@ -22,10 +22,6 @@ constexpr std::size_t kHandOver = 128;
 // the one it tries, while it is at it.
 constexpr std::int64_t kTryOnFraction = 8;
 
-bool SameRect(const PixelRect& a, const PixelRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 std::size_t CountBytes(const RectOutcome& outcome) {
     return outcome.counts.size() * sizeof(std::int32_t);
 }
@@ -92,7 +88,7 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
         // stack's (after a restart, or with a palette of another size, which
         // changes the border tests), is made anew from the stack.
         if (!m_rects.active || !SameParams(m_rects.params, params) || m_rects.nodes.empty() ||
-            !SameRect(m_rects.nodes.begin()->second.Next(), r)) {
+            m_rects.nodes.begin()->second.Next() != r) {
             NewRectPlan(params, roots());
         }
         ready = TakeFront(out);
@@ -297,15 +293,12 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_
         Node& node = m_rects.nodes[*it];
         if (node.job != nullptr)
             break; // another search's
-        const PixelRect& r = node.r;
-        const std::int64_t w = std::int64_t(r.right) - r.left + 1;
-        const std::int64_t h = std::int64_t(r.bottom) - r.top + 1;
-        pixels += IsNarrowRect(r) ? w * h : 2 * (w + h);
+        pixels += StepPixels(node.r);
         if (pixels > kGroupPixels)
             break;
         node.state = State::Running;
         node.runner = job;
-        job->search.Add(*it, r, fromBack);
+        job->search.Add(*it, node.r, fromBack);
         after = m_rects.pending.erase(it);
     }
     return job;

@@ -2,16 +2,27 @@
 // An inclusive pixel rectangle of the recursion, and how the recursion
 // treats one: computed pixel by pixel when narrow, else split in four.
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const PixelRect&) const = default;
 };
 
 // Whether the recursion computes the rectangle pixel by pixel: fewer than 5
 // between its first and last column or row.
 inline bool IsNarrowRect(const PixelRect& r) {
     return std::abs(r.right - r.left) < 5 || std::abs(r.bottom - r.top) < 5;
+}
+
+// The most pixels the recursion's step of r evaluates: all of a narrow one,
+// the border of any other.
+inline std::int64_t StepPixels(const PixelRect& r) {
+    const std::int64_t w = std::max<std::int64_t>(std::int64_t(r.right) - r.left + 1, 1);
+    const std::int64_t h = std::max<std::int64_t>(std::int64_t(r.bottom) - r.top + 1, 1);
+    return IsNarrowRect(r) ? w * h : 2 * (w + h);
 }
 
 // The four quadrants of a rectangle, in the order they are pushed: top-right,
