@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <deque>
 #include <limits>
+#include <map>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -23,12 +25,13 @@ struct Step {
     RectOutcome::Kind kind;
     int index = 0;
     std::vector<std::int32_t> counts;
+    std::int64_t iterations = 0;
 };
 
 // The plain loop's count of a pixel, the limit turned into 0.
-std::int32_t PlainCount(const KernelParams& p, int x, int y) {
+std::int32_t PlainCount(const KernelParams& p, int x, int y, std::int64_t& iterations) {
     return ComputePointNaive(x * p.scaleX + p.xMin, y * p.scaleY + p.yMin, p.limit,
-                             std::numeric_limits<std::int32_t>::max());
+                             std::numeric_limits<std::int32_t>::max(), &iterations);
 }
 
 // The plain steps: a stack of rectangles, each tested on the spot.
@@ -38,13 +41,12 @@ std::vector<Step> PlainSteps(const KernelParams& p, const PixelRect& whole) {
     while (!stack.empty()) {
         const PixelRect r = stack.back();
         stack.pop_back();
-        Step s{r, RectOutcome::Pixels, 0, {}};
-        std::int64_t iterations = 0;
+        Step s{r, RectOutcome::Pixels, 0, {}, 0};
         if (IsNarrowRect(r)) {
             for (int y = r.top; y <= r.bottom; ++y)
                 for (int x = r.left; x <= r.right; ++x)
-                    s.counts.push_back(PlainCount(p, x, y));
-        } else if (BorderUniform(p, r, s.index, iterations)) {
+                    s.counts.push_back(PlainCount(p, x, y, s.iterations));
+        } else if (BorderUniform(p, r, s.index, s.iterations)) {
             s.kind = RectOutcome::Uniform;
         } else {
             s.kind = RectOutcome::Split;
@@ -64,6 +66,7 @@ void ExpectStep(const Step& want, const RectResult& got, std::size_t at) {
     EXPECT_EQ(got.r.right, want.r.right);
     EXPECT_EQ(got.r.bottom, want.r.bottom);
     ASSERT_EQ(got.outcome.kind, want.kind);
+    EXPECT_EQ(got.outcome.iterations, want.iterations);
     if (want.kind == RectOutcome::Uniform) {
         EXPECT_EQ(got.outcome.index, want.index);
     }
@@ -84,40 +87,61 @@ TEST(RectSearch, FindsThePlainStepsInOrderHoweverItIsCut) {
 
     std::mt19937 gen(5);
     const std::int64_t budgets[] = {1, 500, 20000, std::int64_t(1) << 30};
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < 16; ++round) {
         SCOPED_TRACE(round);
-        // Each hand-over gives the rectangles left to new searches, as the
-        // plan does, and the next search starts with the first of them.
-        std::deque<RectSearch::Item> plan{{RectKey{}, whole, true}};
-        std::vector<RectResult> found;
-        std::vector<RectKey> keys;
-        while (!plan.empty()) {
+        // A plan as the workers' is: rectangles waiting, in the steps' order,
+        // and searches that hold those they have begun. Each turn either goes
+        // on with a search or starts one with the first few waiting, and
+        // ends with a hand-over: what was found goes to the outcomes, what
+        // was not begun back to the rectangles waiting.
+        std::map<RectKey, RectSearch::Item> waiting{{RectKey{}, {RectKey{}, whole, true, nullptr}}};
+        std::vector<std::unique_ptr<RectSearch>> searches;
+        std::map<RectKey, RectResult> found;
+        while (!searches.empty() || !waiting.empty()) {
             const std::int64_t budget = budgets[gen() % 4];
             const std::size_t cap = 1 + gen() % 40;
-            RectSearch search(p, budget);
-            const std::size_t take = std::min<std::size_t>(plan.size(), 1 + gen() % 3);
-            for (std::size_t i = 0; i < take; ++i)
-                search.Add(plan[i].key, plan[i].r);
-            plan.erase(plan.begin(), plan.begin() + std::ptrdiff_t(take));
+            std::size_t at = gen() % (searches.size() + 1);
+            if (at == searches.size()) {
+                if (waiting.empty()) {
+                    at = 0;
+                } else {
+                    searches.push_back(std::make_unique<RectSearch>(p, budget));
+                    const std::size_t take = 1 + gen() % 3;
+                    for (std::size_t i = 0; i < take && !waiting.empty(); ++i) {
+                        searches.back()->Add(waiting.begin()->first, waiting.begin()->second.r);
+                        waiting.erase(waiting.begin());
+                    }
+                }
+            }
+            RectSearch& search = *searches[at];
+            search.SetShare(1 + gen() % 20);
             // Slices until it hands over or finishes.
-            while (!search.Run(budget, cap) && search.InProgress()) {
+            while (!search.Run(budget, cap) && search.Results().size() < cap) {
             }
-            for (RectResult& r : search.Results()) {
-                keys.push_back(r.key);
-                found.push_back(std::move(r));
+            std::vector<RectSearch::Item> released;
+            search.HandOver(released);
+            // Outcomes in order, each batch starting a run of the plan's.
+            const std::vector<RectResult>& results = search.Results();
+            EXPECT_TRUE(results.empty() || results.front().planned);
+            for (std::size_t i = 0; i < results.size(); ++i) {
+                EXPECT_TRUE(i == 0 || results[i - 1].key < results[i].key);
+                EXPECT_TRUE(found.emplace(results[i].key, results[i]).second);
             }
-            // What is left comes after everything found, in order.
-            const std::deque<RectSearch::Item>& left = search.Left();
-            for (std::size_t i = 0; i < left.size(); ++i) {
-                EXPECT_TRUE(keys.back() < left[i].key);
-                EXPECT_TRUE(i == 0 || left[i - 1].key < left[i].key);
+            search.Results().clear();
+            for (const RectSearch::Item& item : released) {
+                EXPECT_TRUE(item.planned && item.work == nullptr);
+                EXPECT_TRUE(waiting.emplace(item.key, item).second);
             }
-            plan.insert(plan.begin(), left.begin(), left.end());
+            for (const RectSearch::Item& item : search.Left())
+                EXPECT_TRUE(item.planned && item.work != nullptr);
+            if (search.Left().empty())
+                searches.erase(searches.begin() + std::ptrdiff_t(at));
         }
         ASSERT_EQ(found.size(), plain.size());
-        for (std::size_t i = 0; i < plain.size(); ++i) {
-            ExpectStep(plain[i], found[i], i);
-            EXPECT_TRUE(i == 0 || keys[i - 1] < keys[i]);
+        std::size_t i = 0;
+        for (const auto& [key, result] : found) {
+            ExpectStep(plain[i], result, i);
+            ++i;
         }
         if (HasFailure())
             break;

@@ -17,6 +17,28 @@ constexpr std::int32_t kLastKernelLevel = 1 << 24;
 
 } // namespace
 
+std::int64_t PlainIterations(const KernelParams& params, const PixelLines& run,
+                             const std::int32_t* counts) {
+    std::int64_t made = 0;
+    for (int j = 0; j < run.lines; ++j) {
+        for (int i = 0; i < run.n; ++i) {
+            const std::int32_t count = *counts++;
+            if (count != 0) {
+                made += count;
+                continue;
+            }
+            if (params.limit <= 0)
+                continue;
+            const double re = (run.x + i * run.dx + j * run.lineDx) * params.scaleX + params.xMin;
+            const double im = (run.y + i * run.dy + j * run.lineDy) * params.scaleY + params.yMin;
+            // As the plain loop tests it: a NaN point iterates.
+            if (!(re * re + im * im >= 4.0))
+                made += params.limit;
+        }
+    }
+    return made;
+}
+
 CountJob::CountJob(const KernelParams& params, std::vector<PixelLines> runs, std::int64_t slice)
     : m_params(params) {
     m_params.nColors = INT32_MAX; // the count itself, the limit turned into 0
@@ -56,11 +78,8 @@ CountJob::CountJob(const KernelParams& params, const std::vector<std::pair<int, 
 }
 
 void CountJob::StartPhase(std::int64_t slice) {
-    // As many iterations a pixel as the slice has for all of them, at least
-    // the first level's: few pixels mostly need one pass.
-    const std::int64_t fit = slice / std::int64_t(std::max<std::size_t>(m_counts.size(), 1));
-    m_level = std::int32_t(std::min<std::int64_t>(
-        m_params.limit, std::clamp<std::int64_t>(fit, kFirstLevel, kLastKernelLevel)));
+    m_slice = slice;
+    m_level = std::min(m_params.limit, kLastKernelLevel);
     // Nothing to iterate: every count is 0.
     if (m_params.limit <= 0 || m_counts.empty())
         m_phase = Finished;
@@ -78,9 +97,8 @@ void CountJob::Settle(const std::int32_t* results, const std::int32_t* pixels, s
     const bool last = m_level == m_params.limit;
     if (last)
         m_iterations += callIterations;
-    const std::int32_t first = pixels == nullptr ? std::int32_t(m_runStart[m_run]) + m_at : 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const std::int32_t p = pixels != nullptr ? pixels[i] : first + std::int32_t(i);
+        const std::int32_t p = pixels[i];
         // Below the full limit a count of 0 may be the pass's own limit
         // (or a point that never iterates): it waits for the next pass.
         if (last || results[i] != 0) {
@@ -94,34 +112,58 @@ void CountJob::Settle(const std::int32_t* results, const std::int32_t* pixels, s
 }
 
 std::int64_t CountJob::FirstPassPiece(std::int64_t budget) {
-    std::int64_t room = std::max<std::int64_t>(1, budget / std::max(m_level, 1));
     m_callRuns.clear();
-    std::size_t pixels = 0;
-    std::size_t run = m_run;
-    int at = m_at;
-    while (run < m_runs.size() && room > 0) {
-        const PixelLines& r = m_runs[run];
-        const int n = int(std::min<std::int64_t>(r.n - at, room));
-        m_callRuns.push_back(PixelLines{r.x + at * r.dx, r.y + at * r.dy, r.dx, r.dy, n, 0, 0, 1});
-        pixels += std::size_t(n);
-        room -= n;
-        at += n;
-        if (at == r.n) {
-            ++run;
-            at = 0;
-        }
+    m_callPixels.clear();
+    for (std::int32_t p : m_singles) {
+        const auto [x, y] = PixelAt(p);
+        m_callRuns.push_back(PixelLines{x, y, 1, 0, 1, 0, 0, 1});
     }
-    m_callResults.resize(pixels);
+    const std::size_t singles = m_singles.size();
+    const auto total = std::int32_t(m_counts.size());
+    if (m_from < total) {
+        const std::size_t run =
+            std::size_t(std::upper_bound(m_runStart.begin(), m_runStart.end(), m_from) -
+                        m_runStart.begin() - 1);
+        const int at = m_from - m_runStart[run];
+        const PixelLines& r = m_runs[run];
+        m_callRuns.push_back(
+            PixelLines{r.x + at * r.dx, r.y + at * r.dy, r.dx, r.dy, r.n - at, 0, 0, 1});
+        m_callRuns.insert(m_callRuns.end(), m_runs.begin() + std::ptrdiff_t(run + 1), m_runs.end());
+    }
+    const std::size_t n = singles + std::size_t(total - m_from);
+    m_callResults.resize(n);
     KernelParams p = m_params;
     p.limit = m_level;
-    const std::int64_t made =
-        ComputeRuns(p, m_callRuns.data(), int(m_callRuns.size()), m_callResults.data());
-    Settle(m_callResults.data(), nullptr, pixels, made);
-    m_run = run;
-    m_at = at;
-    // The call was let in on its worst case; it used what the plain loop
-    // would, or less.
-    return std::clamp<std::int64_t>(made, 0, std::int64_t(pixels) * std::max(m_level, 1));
+    std::int64_t spent = 0;
+    const std::int64_t made = ComputeRunsFor(p, m_callRuns.data(), int(m_callRuns.size()),
+                                             m_callResults.data(), budget, spent);
+    const auto pixelOf = [&](std::size_t i) {
+        return i < singles ? m_singles[i] : m_from + std::int32_t(i - singles);
+    };
+    // What the call did not begin: single pixels, then all from where an
+    // unbroken run of them ends the call.
+    std::size_t tail = n;
+    while (tail > singles && m_callResults[tail - 1] == kPixelNotBegun)
+        --tail;
+    std::vector<std::int32_t> singlesLeft;
+    std::size_t finished = 0;
+    for (std::size_t i = 0; i < tail; ++i) {
+        const std::int32_t result = m_callResults[i];
+        const std::int32_t pixel = pixelOf(i);
+        if (result == kPixelNotBegun) {
+            singlesLeft.push_back(pixel);
+        } else if (result == kPixelInFlight) {
+            m_stopped.push_back(pixel);
+        } else {
+            m_callResults[finished] = result;
+            m_callPixels.push_back(pixel);
+            ++finished;
+        }
+    }
+    Settle(m_callResults.data(), m_callPixels.data(), finished, made);
+    m_from += std::int32_t(tail - singles);
+    m_singles.swap(singlesLeft);
+    return std::max<std::int64_t>(spent, 1);
 }
 
 std::int64_t CountJob::RetryPiece(std::int64_t budget) {
@@ -188,6 +230,53 @@ std::int64_t CountJob::OrbitSlice(std::int64_t budget) {
     return spent;
 }
 
+void CountJob::EndPass() {
+    if (m_phase == FirstPass) {
+        // Those it had to stop go on alone, at first as far as a slice
+        // allows them all; those that reached its level go on by hand.
+        m_byHand.swap(m_open);
+        m_open.clear();
+        m_retry.swap(m_stopped);
+        m_stopped.clear();
+        m_retryAt = 0;
+        const std::int64_t fit = m_slice / std::int64_t(std::max<std::size_t>(m_retry.size(), 1));
+        m_level = std::int32_t(std::min<std::int64_t>(
+            m_params.limit, std::clamp<std::int64_t>(fit, kFirstLevel, kLastKernelLevel)));
+        m_phase = Retries;
+        if (!m_retry.empty())
+            return;
+    }
+    // A retry pass is over: on to a higher limit with what it left open.
+    const std::int64_t next =
+        std::min<std::int64_t>(m_params.limit, std::int64_t(m_level) * kLevelGrowth);
+    m_retry.swap(m_open);
+    m_open.clear();
+    m_retryAt = 0;
+    if (!m_retry.empty() && m_level < m_params.limit && next <= kLastKernelLevel) {
+        m_level = std::int32_t(next);
+        return;
+    }
+    if (m_level < m_params.limit)
+        m_byHand.insert(m_byHand.end(), m_retry.begin(), m_retry.end());
+    m_retry.clear();
+    std::sort(m_byHand.begin(), m_byHand.end());
+    m_orbits.clear();
+    for (std::int32_t p : m_byHand) {
+        const auto [x, y] = PixelAt(p);
+        Orbit o;
+        o.pixel = p;
+        o.re = x * m_params.scaleX + m_params.xMin;
+        o.im = y * m_params.scaleY + m_params.yMin;
+        o.x = o.savedX = o.re;
+        o.y = o.savedY = o.im;
+        m_orbits.push_back(o);
+    }
+    m_byHand.clear();
+    // Taken from the back: the first pixel first.
+    std::reverse(m_orbits.begin(), m_orbits.end());
+    m_phase = m_orbits.empty() ? Finished : Orbits;
+}
+
 bool CountJob::Run(std::int64_t budget) {
     std::int64_t left = budget;
     struct Account {
@@ -197,46 +286,25 @@ bool CountJob::Run(std::int64_t budget) {
         ~Account() { spent = budget - left; }
     } account{m_spent, left, budget};
     while (m_phase != Finished) {
-        if (m_phase == FirstPass || m_phase == Retries) {
-            const bool more =
-                m_phase == FirstPass ? m_run < m_runs.size() : m_retryAt < m_retry.size();
-            if (more) {
+        if (m_phase == FirstPass) {
+            if (!m_singles.empty() || m_from < std::int32_t(m_counts.size())) {
                 // A slice always gets somewhere, however short it is.
-                if (left < m_level && left < budget)
+                if (left <= 0 && left < budget)
                     return false;
-                left -= m_phase == FirstPass ? FirstPassPiece(left) : RetryPiece(left);
+                left -= FirstPassPiece(std::max<std::int64_t>(left, 1));
                 continue;
             }
-            // The pass is over: on to a higher limit with what it left open.
-            if (m_open.empty() || m_level == m_params.limit) {
-                m_phase = Finished;
-                break;
+            EndPass();
+            continue;
+        }
+        if (m_phase == Retries) {
+            if (m_retryAt < m_retry.size()) {
+                if (left < m_level && left < budget)
+                    return false;
+                left -= RetryPiece(left);
+                continue;
             }
-            const std::int64_t next =
-                std::min<std::int64_t>(m_params.limit, std::int64_t(m_level) * kLevelGrowth);
-            m_retry.swap(m_open);
-            m_open.clear();
-            m_retryAt = 0;
-            if (next <= kLastKernelLevel) {
-                m_level = std::int32_t(next);
-                m_phase = Retries;
-            } else {
-                m_orbits.clear();
-                for (std::int32_t p : m_retry) {
-                    const auto [x, y] = PixelAt(p);
-                    Orbit o;
-                    o.pixel = p;
-                    o.re = x * m_params.scaleX + m_params.xMin;
-                    o.im = y * m_params.scaleY + m_params.yMin;
-                    o.x = o.savedX = o.re;
-                    o.y = o.savedY = o.im;
-                    m_orbits.push_back(o);
-                }
-                // Taken from the back: the first pixel first.
-                std::reverse(m_orbits.begin(), m_orbits.end());
-                m_retry.clear();
-                m_phase = Orbits;
-            }
+            EndPass();
             continue;
         }
         // Orbits.

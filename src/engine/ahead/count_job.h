@@ -16,11 +16,18 @@ inline int IndexOfCount(std::int32_t count, std::int32_t nColors) {
     return nColors > 0 ? int(count % nColors) : 0;
 }
 
+// The plain loop's iterations for the pixels of run, given their counts (the
+// limit turned into 0): a count of 0 took the whole limit inside the disk
+// and none outside it.
+std::int64_t PlainIterations(const KernelParams& params, const PixelLines& run,
+                             const std::int32_t* counts);
+
 class CountJob {
 public:
-    // The iterations a slice is meant for: the first pass allows each pixel
-    // as many iterations as fit, so that a few pixels get their counts in one
-    // pass and many share a slice.
+    // The iterations a slice is meant for. The first pass runs all pixels
+    // as one stream, to the limit, and stops where its slice ends; the few
+    // pixels it was iterating then go on in passes of their own, which
+    // allow each pixel as many iterations as fit in a slice.
     static constexpr std::int64_t kSliceBudget = std::int64_t(1) << 24;
 
     // The pixels of the runs, laid out as ComputeRuns lays out their indices.
@@ -32,9 +39,10 @@ public:
              std::int64_t slice = kSliceBudget);
 
     // Computes for at most about budget iterations (at least one kernel call
-    // or orbit slice): a kernel call starts only when its pixels run to the
-    // pass's limit would fit what is left, and then takes what the plain loop
-    // needed. True once every count is known.
+    // or orbit slice): the first pass stops its kernel call at what is left;
+    // a later one starts a call only when its pixels run to the pass's limit
+    // would fit, and then takes what the plain loop needed. True once every
+    // count is known.
     bool Run(std::int64_t budget);
     bool Done() const { return m_phase == Finished; }
     // The part of its budget the last Run used.
@@ -56,12 +64,15 @@ private:
     enum Phase { FirstPass, Retries, Orbits, Finished };
 
     void StartPhase(std::int64_t slice);
-    // The first pass over the runs, from run m_run pixel m_at on.
+    // The first pass over what it has not begun: the single pixels of
+    // m_singles, then all from pixel m_from on.
     std::int64_t FirstPassPiece(std::int64_t budget);
+    // On from the first pass, or from a retry pass, to the next.
+    void EndPass();
     std::int64_t RetryPiece(std::int64_t budget);
     std::int64_t OrbitSlice(std::int64_t budget);
-    // Counts of a kernel call at limit m_level; those the call cannot settle
-    // wait for the next level.
+    // Counts of a kernel call at limit m_level for the pixels given; those the
+    // call cannot settle wait for the next level.
     void Settle(const std::int32_t* results, const std::int32_t* pixels, std::size_t n,
                 std::int64_t callIterations);
     std::pair<int, int> PixelAt(std::int32_t pixel) const;
@@ -72,10 +83,13 @@ private:
     std::vector<std::int32_t> m_counts;
     Phase m_phase = FirstPass;
     std::int32_t m_level = 0; // limit of the current pass
-    std::size_t m_run = 0;    // first pass: where it stands
-    int m_at = 0;
-    std::vector<std::int32_t> m_open;  // pixels without a count, for the next level
-    std::vector<std::int32_t> m_retry; // this level's
+    std::int64_t m_slice = kSliceBudget;
+    std::int32_t m_from = 0;             // first pass: where it stands
+    std::vector<std::int32_t> m_singles; // first pass: not begun before m_from
+    std::vector<std::int32_t> m_stopped; // stopped in the first pass, to retry
+    std::vector<std::int32_t> m_open;    // pixels without a count, for the next level
+    std::vector<std::int32_t> m_byHand;  // past the first pass's level, iterated by hand
+    std::vector<std::int32_t> m_retry;   // this level's
     std::size_t m_retryAt = 0;
     std::vector<Orbit> m_orbits;
     std::int64_t m_iterations = 0;

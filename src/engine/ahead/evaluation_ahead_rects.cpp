@@ -35,8 +35,8 @@ public:
     RectJob(const KernelParams& params, std::uint64_t generation, std::int64_t slice)
         : generation(generation), search(params, slice) {}
 
-    // Finished unless a rectangle is half worked out: the rest goes back to
-    // the plan at every hand-over.
+    // Finished unless it holds rectangles it has begun: the rest goes back
+    // to the plan at every hand-over.
     bool RunSlice(std::int64_t budget) override {
         search.Run(budget, kHandOver, &handOver);
         return !search.InProgress();
@@ -155,7 +155,7 @@ bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, co
     // the step's own rectangle is known, the search goes on only briefly:
     // other windows' steps come next in this idle call.
     job->search.Run(budget, 1);
-    if (!job->search.InProgress())
+    if (!job->search.Results().empty())
         job->search.Run(budget / kTryOnFraction, kHandOver);
     // Anything left half done goes on in the workers' slices.
     job->search.SetSlice(CountJob::kSliceBudget);
@@ -171,16 +171,23 @@ bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, co
 }
 
 void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed) {
-    // The outcomes, a run for each rectangle of the plan the search was given.
+    std::deque<RectSearch::Item>& left = job.search.Left();
+    std::vector<RectSearch::Item> released;
+    if (!failed)
+        job.search.HandOver(released);
+    // The outcomes, a run for each node of the plan: one the search was
+    // given, or one it found after a rectangle it gives back.
     std::vector<RectResult>& results = job.search.Results();
     for (std::size_t begin = 0; begin < results.size();) {
         std::size_t end = begin + 1;
         while (end < results.size() && !results[end].planned)
             ++end;
-        const auto it =
-            results[begin].planned ? m_rects.nodes.find(results[begin].key) : m_rects.nodes.end();
-        if (it != m_rects.nodes.end()) {
+        if (results[begin].planned) {
+            const auto [it, made] = m_rects.nodes.try_emplace(results[begin].key);
+            if (made)
+                m_rects.planBytes += sizeof(Node);
             Node& node = it->second;
+            node.r = results[begin].r;
             node.state = State::Done;
             node.job.reset();
             node.runner.reset();
@@ -200,7 +207,6 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
     results.clear();
     job.handOver.store(false, std::memory_order_relaxed);
 
-    std::deque<RectSearch::Item>& left = job.search.Left();
     if (failed) {
         // The steps stop at the first rectangle not worked out.
         if (!left.empty()) {
@@ -217,26 +223,26 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
         left.clear();
         return;
     }
-    const bool resume = job.search.InProgress();
-    for (std::size_t i = 0; i < left.size(); ++i) {
-        const auto [it, made] = m_rects.nodes.try_emplace(left[i].key);
+    // What the search has not begun is anyone's. What it has begun stays
+    // with it, and the first of those is how the search is taken up again.
+    const auto plan = [&](const RectSearch::Item& item, bool held, bool first) {
+        const auto [it, made] = m_rects.nodes.try_emplace(item.key);
         if (made)
             m_rects.planBytes += sizeof(Node);
         Node& node = it->second;
-        node.r = left[i].r;
+        node.r = item.r;
         node.state = State::Pending;
         node.runner.reset();
-        m_rects.pending.insert(left[i].key);
-        if (i == 0 && resume) {
-            node.job = self;
-            m_rects.resumed.insert(left[i].key);
-        }
-    }
-    // The search keeps only the rectangle it is half way through, which is
-    // now the plan's.
-    left.resize(resume ? 1 : 0);
-    if (resume)
-        left.front().planned = true;
+        node.job = held ? self : nullptr;
+        if (!held || first)
+            m_rects.pending.insert(item.key);
+        if (held && first)
+            m_rects.resumed.insert(item.key);
+    };
+    for (const RectSearch::Item& item : released)
+        plan(item, false, false);
+    for (std::size_t i = 0; i < left.size(); ++i)
+        plan(left[i], true, i == 0);
     if (!m_rects.HasRoom(m_budget))
         m_rects.full = true;
 }

@@ -2,10 +2,11 @@
 // The recursion's rectangles worked out ahead of the steps. A rectangle's
 // outcome is a pure function of the rectangle, the mapping, the limit and
 // the palette size, so whoever works it out finds what the step would. A
-// search goes depth first through the rectangles it is given and the
-// quadrants of those it splits, in the order the steps take them, and
-// collects the outcomes in that order: a run of steps is handed over at
-// once, not rectangle by rectangle.
+// search works through the rectangles it is given and the quadrants of those
+// it splits, the first ones not yet worked out sharing each kernel call, so
+// that the long orbits of one border run alongside the pixels of others
+// rather than alone. It collects the outcomes in the steps' order: a run of
+// steps is handed over at once, not rectangle by rectangle.
 
 #include "engine/ahead/border_test.h"
 #include "engine/ahead/count_job.h"
@@ -15,6 +16,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -43,27 +45,29 @@ struct RectKey {
     RectKey Child(int j) const;
 };
 
-// One rectangle's outcome, worked out in slices: the counts of a narrow one,
-// or the border test of any other, whose chunks are evaluated in turn.
+// One rectangle's outcome, worked out a kernel round at a time: the counts
+// of a narrow one, or the border test of any other, whose chunks are
+// evaluated in turn. The rounds of several rectangles can share the kernel's
+// streams, so that the long orbits of one run alongside the pixels of others.
 class RectWork {
 public:
-    // slice: the iterations it is meant to run for at a time.
-    RectWork(const KernelParams& params, const PixelRect& r,
-             std::int64_t slice = CountJob::kSliceBudget);
+    RectWork(const KernelParams& params, const PixelRect& r);
 
-    // Works on for at most left iterations, taking what it used from left.
-    // True once the outcome is known.
-    bool Run(std::int64_t& left);
-    void SetSlice(std::int64_t slice) { m_slice = slice; }
+    // Appends the pixels to evaluate next; false once the outcome is known.
+    bool Next(std::vector<PixelLines>& runs);
+    // Takes the counts of what Next appended last, as CountJob gives them.
+    void Take(const std::int32_t* counts);
+    bool Done() const { return m_done; }
 
     RectOutcome outcome;
 
 private:
     KernelParams m_params;
+    PixelRect m_r;
     bool m_narrow;
+    bool m_done = false;
     BorderTest m_test;
-    std::int64_t m_slice;
-    std::optional<CountJob> m_counts;
+    PixelLines m_run; // what Next gave last
     std::vector<std::int32_t> m_indices;
 };
 
@@ -75,12 +79,22 @@ struct RectResult {
     bool planned = false; // given to the search, not found by it
 };
 
+// Works through rectangles depth first, in the order the steps take them.
+// The first few rectangles not yet worked out share each kernel round; what
+// they split into joins the rounds at once, and outcomes found out of order
+// wait until those before them are found.
 class RectSearch {
 public:
+    // Rectangles sharing a round at most, and the pixels a round grows to
+    // before no further rectangle joins it.
+    static constexpr std::size_t kShare = 16;
+    static constexpr std::int64_t kRoundPixels = 16384;
+
     struct Item {
         RectKey key;
         PixelRect r;
         bool planned = false;
+        std::shared_ptr<RectWork> work; // once begun
     };
 
     RectSearch(const KernelParams& params, std::int64_t slice) : m_params(params), m_slice(slice) {}
@@ -89,24 +103,44 @@ public:
     // order, or before them.
     void Add(const RectKey& key, const PixelRect& r, bool before = false);
 
-    // Works depth first for at most about budget iterations, and stops once
-    // cap outcomes wait to be handed over, or any do while now is set. True
+    // Works for at most about budget iterations, and stops once cap
+    // outcomes wait to be handed over, or any do while now is set. True
     // when nothing is left.
     bool Run(std::int64_t budget, std::size_t cap, const std::atomic<bool>* now = nullptr);
 
-    // Whether the first rectangle left is half worked out.
-    bool InProgress() const { return m_work.has_value(); }
+    // Whether it has begun rectangles it has not worked out.
+    bool InProgress() const;
     // The outcomes found, in the steps' order, and the rectangles left, all
     // of which come after them.
     std::vector<RectResult>& Results() { return m_results; }
     std::deque<Item>& Left() { return m_left; }
-    // Slices of this length from now on.
-    void SetSlice(std::int64_t slice);
+
+    // Gets ready to hand over all it can: every outcome found goes to the
+    // results, those that follow a rectangle not found marked as planned
+    // (each starts a run of the plan's), and the rectangles not begun go to
+    // released. It keeps the rectangles it has begun and not worked out,
+    // marked as planned, which Left() then holds.
+    void HandOver(std::vector<Item>& released);
+    // Slices of this length, and rounds of at most share rectangles, from
+    // the next round on.
+    void SetSlice(std::int64_t slice) { m_slice = slice; }
+    void SetShare(std::size_t share) { m_share = share < 1 ? 1 : share; }
 
 private:
+    struct Round {
+        CountJob job;
+        std::vector<std::size_t> items;  // places in m_left, rising
+        std::vector<std::size_t> pixels; // how many each one's runs hold
+    };
+
+    void StartRound();
+    void EndRound();
+
     KernelParams m_params;
     std::int64_t m_slice;
+    std::size_t m_share = kShare;
     std::deque<Item> m_left;
-    std::optional<RectWork> m_work; // the first one left's, once begun
+    std::optional<Round> m_round;
+    std::vector<PixelLines> m_runs;
     std::vector<RectResult> m_results;
 };

@@ -57,3 +57,15 @@ struct PixelLines {
 // take no room.
 std::int64_t ComputeRuns(const KernelParams& params, const PixelLines* runs, int count,
                          std::int32_t* indices);
+
+// What ComputeRunsFor writes for a pixel it stopped before finishing.
+constexpr std::int32_t kPixelInFlight = -1; // begun, its iterations lost
+constexpr std::int32_t kPixelNotBegun = -2;
+
+// ComputeRuns for a while: it stops once its work reaches about cap
+// iterations, counted as if every lane it keeps were busy at every step, so
+// that the count follows the time taken however few lanes are. Finished
+// pixels get their indices, the others the markers above; it returns the
+// plain loop's iterations of the finished ones and adds its work to spent.
+std::int64_t ComputeRunsFor(const KernelParams& params, const PixelLines* runs, int count,
+                            std::int32_t* indices, std::int64_t cap, std::int64_t& spent);

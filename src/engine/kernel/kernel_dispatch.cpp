@@ -6,6 +6,7 @@
 #include "engine/kernel/kernel_variants.h"
 
 #include <atomic>
+#include <limits>
 
 namespace {
 
@@ -27,17 +28,23 @@ std::atomic<bool> g_naive{false};
 
 // The plain loop, pixel by pixel, in the order of the runs.
 std::int64_t NaiveRuns(const KernelParams& params, const kernel_variants::PixelRun* runs, int count,
-                       std::int32_t* indices) {
+                       std::int32_t* indices, std::int64_t cap, std::int64_t& spent) {
     std::int64_t iterations = 0;
     for (int r = 0; r < count; ++r) {
         const kernel_variants::PixelRun& run = runs[r];
         for (int j = 0; j < run.lines && run.n > 0; ++j) {
             for (int i = 0; i < run.n; ++i) {
+                if (spent >= cap) {
+                    *indices++ = kPixelNotBegun;
+                    continue;
+                }
+                const std::int64_t before = iterations;
                 const int px = run.x + i * run.dx + j * run.lineDx;
                 const int py = run.y + i * run.dy + j * run.lineDy;
                 *indices++ = ComputePointNaive(double(px) * params.scaleX + params.xMin,
                                                double(py) * params.scaleY + params.yMin,
                                                params.limit, params.nColors, &iterations);
+                spent += iterations - before + 1;
             }
         }
     }
@@ -106,10 +113,25 @@ std::int64_t ComputeLines(const KernelParams& params, int x, int y, int dx, int 
 
 std::int64_t ComputeRuns(const KernelParams& params, const PixelLines* runs, int count,
                          std::int32_t* indices) {
+    constexpr std::int64_t kNoCap = std::numeric_limits<std::int64_t>::max();
     if (IsNaiveKernel()) {
-        return NaiveRuns(params, runs, count, indices);
+        std::int64_t spent = 0;
+        return NaiveRuns(params, runs, count, indices, kNoCap, spent);
     }
-    return kernel_variants::RunFunctionFor(CurrentKernelLevel())(params, runs, count, indices);
+    return kernel_variants::RunFunctionFor(CurrentKernelLevel())(params, runs, count, indices,
+                                                                 kNoCap, nullptr);
+}
+
+std::int64_t ComputeRunsFor(const KernelParams& params, const PixelLines* runs, int count,
+                            std::int32_t* indices, std::int64_t cap, std::int64_t& spent) {
+    if (IsNaiveKernel()) {
+        std::int64_t own = 0;
+        const std::int64_t made = NaiveRuns(params, runs, count, indices, cap, own);
+        spent += own;
+        return made;
+    }
+    return kernel_variants::RunFunctionFor(CurrentKernelLevel())(params, runs, count, indices, cap,
+                                                                 &spent);
 }
 
 std::int64_t ComputeRun(const KernelParams& params, int x, int y, int dx, int dy, int n,

@@ -25,6 +25,9 @@ struct Feed {
     std::int32_t* out;
     std::int64_t total;      // pixels in all runs
     std::int64_t iterations; // the plain loop's, for the pixels written so far
+    std::int64_t cap;        // work after which the lanes stop
+    std::int64_t spent;      // work so far: steps times the lanes kept
+    std::int64_t perStep;    // the lanes kept, busy or not
     std::int64_t next;       // the next pixel to map
     std::int64_t runEnd;     // the pixel after the current run's last
     long long col;           // its place in its line
@@ -40,15 +43,16 @@ struct Feed {
         return r.n > 0 && r.lines > 0 ? std::int64_t(r.n) * r.lines : 0;
     }
 
-    Feed(const KernelParams& p, const PixelRun* r, int count, std::int32_t* o)
-        : params(p), runs(r), run{}, out(o), total(0), iterations(0), next(0), runEnd(0), col(0),
-          px(0), py(0), lineX(0), lineY(0), pos(0), end(0) {
+    Feed(const KernelParams& p, const PixelRun* r, int count, std::int32_t* o, std::int64_t c)
+        : params(p), runs(r), run{}, out(o), total(0), iterations(0), cap(c), spent(0), perStep(0),
+          next(0), runEnd(0), col(0), px(0), py(0), lineX(0), lineY(0), pos(0), end(0) {
         for (int i = 0; i < count; ++i) {
             total += Pixels(r[i]);
         }
     }
 
     int Available() const { return end - pos; }
+    bool Stopped() const { return spent >= cap; }
     bool Exhausted() const { return pos == end && next == total; }
 
     // Moves on to the next run with pixels; there is one while next < total.

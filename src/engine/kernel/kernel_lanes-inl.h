@@ -682,6 +682,7 @@ void RunFeeding(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Fini
         for (int step = 0; step < sched.block; ++step) {
             StepAll<N>(s, k);
         }
+        feed.spent += sched.block * feed.perStep;
         sched.sinceCheck += sched.block;
         const bool check = sched.sinceCheck == sched.span;
         RefillAll<N>(s, k, check, feed, fin, sched.finished);
@@ -691,6 +692,9 @@ void RunFeeding(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Fini
         }
         if (fin.n >= Finished::kFlushAt) {
             Flush(fin, feed, k);
+        }
+        if (feed.Stopped()) {
+            break;
         }
     }
     CopyAll<N>(st, s);
@@ -704,10 +708,11 @@ int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finis
                int& busyLanes) {
     Lanes s[N];
     CopyAll<N>(s, st);
-    while (busyLanes > 0 && !(feed.Exhausted() && busyLanes <= W * (N - 1))) {
+    while (busyLanes > 0 && !(feed.Exhausted() && busyLanes <= W * (N - 1)) && !feed.Stopped()) {
         for (int step = 0; step < sched.block; ++step) {
             StepAll<N>(s, k);
         }
+        feed.spent += sched.block * feed.perStep;
         sched.sinceCheck += sched.block;
         const bool check = sched.sinceCheck == sched.span;
         EndBlockAll<N>(s, k, check, feed, fin, busyLanes, sched.finished);
@@ -723,12 +728,32 @@ int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finis
     return busyLanes > 0 ? (busyLanes + W - 1) / W : 0;
 }
 
-// W lanes a vector, kVectors vectors in flight (1 to 5).
+// Stopped before the end: the busy lanes' pixels are in flight, and those
+// mapped or left to map are not begun.
+template <int kVectors> void MarkUnfinished(const Lanes* st, Feed& feed) {
+    for (int v = 0; v < kVectors; ++v) {
+        std::int64_t slots[W];
+        hn::StoreU(st[v].slot, DI(), slots);
+        for (unsigned busy = MaskBits(st[v].busy); busy != 0; busy &= busy - 1) {
+            feed.out[slots[hwy::Num0BitsBelowLS1Bit_Nonzero32(busy)]] = kPixelInFlight;
+        }
+    }
+    for (int i = feed.pos; i < feed.end; ++i) {
+        feed.out[feed.slot[i]] = kPixelNotBegun;
+    }
+    for (std::int64_t i = feed.next; i < feed.total; ++i) {
+        feed.out[i] = kPixelNotBegun;
+    }
+}
+
+// W lanes a vector, kVectors vectors in flight (1 to 5). Stops once its
+// work reaches cap, and adds the work to *spent.
 template <int kVectors>
 std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int count,
-                      std::int32_t* out) {
+                      std::int32_t* out, std::int64_t cap, std::int64_t* spent) {
     static_assert(kVectors >= 1 && kVectors <= 5, "vectors in flight: 1 to 5");
-    Feed feed(params, runs, count, out);
+    Feed feed(params, runs, count, out, cap);
+    feed.perStep = kVectors * W;
     if (feed.total == 0) {
         return 0;
     }
@@ -778,7 +803,7 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
         RunFeeding<kVectors>(st, k, sched, feed, fin);
     }
     int vectors = kVectors;
-    while (vectors > 0) {
+    while (vectors > 0 && !feed.Stopped()) {
         if (vectors < kVectors || busyLanes <= W * (kVectors - 1)) {
             vectors = Pack<kVectors>(st);
         }
@@ -803,7 +828,13 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
             break;
         }
     }
+    if (vectors > 0) {
+        MarkUnfinished<kVectors>(st, feed);
+    }
     Flush(fin, feed, k);
+    if (spent != nullptr) {
+        *spent += feed.spent;
+    }
     return feed.iterations;
 }
 

@@ -1,0 +1,81 @@
+// Counts computed in slices of any length are the plain loop's counts, with
+// the plain loop's iterations, whichever passes they go through: the first
+// stream, its stopped pixels on their own, and orbits iterated by hand past
+// the kernel's largest limit.
+
+#include "engine/ahead/count_job.h"
+#include "engine/kernel/kernel_naive.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <utility>
+#include <vector>
+
+namespace {
+
+void ExpectPlainCounts(const KernelParams& p, const std::vector<std::pair<int, int>>& pixels,
+                       const std::vector<std::int32_t>& counts, std::int64_t iterations) {
+    ASSERT_EQ(counts.size(), pixels.size());
+    std::int64_t made = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const auto [x, y] = pixels[i];
+        ASSERT_EQ(counts[i],
+                  ComputePointNaive(x * p.scaleX + p.xMin, y * p.scaleY + p.yMin, p.limit,
+                                    std::numeric_limits<std::int32_t>::max(), &made))
+            << i;
+    }
+    EXPECT_EQ(iterations, made);
+}
+
+} // namespace
+
+TEST(CountJob, SlicesOfAnyLengthGiveThePlainCounts) {
+    // Pixel (x, y) is -2 + x / 1000 + (y - 1500) / 1000 i: escaping, cycling,
+    // chaotic and border pixels, and some outside the disk.
+    const KernelParams p{-2.0, -1.5, 1e-3, 1e-3, 4000, 192};
+    std::vector<PixelLines> runs = {{3400, 1500, 1, 0, 40, 0, 0, 1},
+                                    {10, 1500, 1, 0, 30, 0, 0, 1},
+                                    {1000, 1500, 1, 0, 40, 0, 0, 1},
+                                    {1250, 1380, 1, 0, 64, 0, 1, 3},
+                                    {0, 0, 1, 0, 20, 0, 1, 2}};
+    std::vector<std::pair<int, int>> pixels;
+    for (const PixelLines& r : runs)
+        for (int j = 0; j < r.lines; ++j)
+            for (int i = 0; i < r.n; ++i)
+                pixels.emplace_back(r.x + i * r.dx + j * r.lineDx, r.y + i * r.dy + j * r.lineDy);
+    std::mt19937 gen(11);
+    for (const std::int64_t slice : {std::int64_t(1), std::int64_t(3000), CountJob::kSliceBudget}) {
+        for (int round = 0; round < 4; ++round) {
+            SCOPED_TRACE(slice);
+            CountJob job(p, runs, slice);
+            int slices = 0;
+            while (!job.Run(std::int64_t(1) << (gen() % 22))) {
+                ASSERT_LT(++slices, 1000000);
+                EXPECT_GT(job.Spent(), 0);
+            }
+            ExpectPlainCounts(p, pixels, job.Counts(), job.Iterations());
+            CountJob single(p, pixels, slice);
+            while (!single.Run(std::int64_t(1) << (gen() % 22))) {
+            }
+            EXPECT_EQ(single.Counts(), job.Counts());
+            EXPECT_EQ(single.Iterations(), job.Iterations());
+        }
+    }
+}
+
+TEST(CountJob, OrbitsPastTheKernelsLimitAreIteratedByHand) {
+    // A limit past the kernel's largest pass: two chaotic points run all of
+    // it by hand, while the others escape or fall into a cycle on the way.
+    const KernelParams p{-2.0, -1.5, 1e-3, 1e-3, (1 << 25) + 3, 192};
+    const std::vector<std::pair<int, int>> pixels = {{3400, 1500}, {10, 1500}, {1000, 1500},
+                                                     {1750, 1530}, {20, 1500}, {3450, 1501}};
+    CountJob job(p, pixels);
+    int slices = 0;
+    while (!job.Run(CountJob::kSliceBudget))
+        ++slices;
+    EXPECT_GT(slices, 2);
+    ExpectPlainCounts(p, pixels, job.Counts(), job.Iterations());
+}
