@@ -150,7 +150,7 @@ bool CQuirl32View::PrepareRandomStep() {
     for (std::int32_t i = 0; i < n; ++i)
         batch.points.push_back(NextRandomPixel(c.left, c.top, c.right, c.bottom));
     const unsigned after = crt::randstate();
-    auto job = std::make_unique<CountJob>(params, batch.points, kInlineBudget);
+    auto job = std::make_unique<CountJob>(params, batch.points);
     if (job->Run(kInlineBudget)) {
         // Cheap enough to draw at once.
         batch.counts = std::move(job->Counts());

@@ -1,7 +1,5 @@
 // Counts computed in slices of any length are the plain loop's counts, with
-// the plain loop's iterations, whichever passes they go through: the first
-// stream, its stopped pixels on their own, and orbits iterated by hand past
-// the kernel's largest limit.
+// the plain loop's iterations, however often the orbits stop in flight.
 
 #include "engine/ahead/count_job.h"
 #include "engine/kernel/kernel_naive.h"
@@ -47,28 +45,27 @@ TEST(CountJob, SlicesOfAnyLengthGiveThePlainCounts) {
             for (int i = 0; i < r.n; ++i)
                 pixels.emplace_back(r.x + i * r.dx + j * r.lineDx, r.y + i * r.dy + j * r.lineDy);
     std::mt19937 gen(11);
-    for (const std::int64_t slice : {std::int64_t(1), std::int64_t(3000), CountJob::kSliceBudget}) {
-        for (int round = 0; round < 4; ++round) {
-            SCOPED_TRACE(slice);
-            CountJob job(p, runs, slice);
-            int slices = 0;
-            while (!job.Run(std::int64_t(1) << (gen() % 22))) {
-                ASSERT_LT(++slices, 1000000);
-                EXPECT_GT(job.Spent(), 0);
-            }
-            ExpectPlainCounts(p, pixels, job.Counts(), job.Iterations());
-            CountJob single(p, pixels, slice);
-            while (!single.Run(std::int64_t(1) << (gen() % 22))) {
-            }
-            EXPECT_EQ(single.Counts(), job.Counts());
-            EXPECT_EQ(single.Iterations(), job.Iterations());
+    for (int round = 0; round < 12; ++round) {
+        // Budgets from one iteration to all of them at once.
+        const int most = round < 4 ? 1 : round < 8 ? 14 : 31;
+        CountJob job(p, runs);
+        int slices = 0;
+        while (!job.Run(std::int64_t(1) << (gen() % (most + 1)))) {
+            ASSERT_LT(++slices, 10000000);
+            EXPECT_GT(job.Spent(), 0);
         }
+        ExpectPlainCounts(p, pixels, job.Counts(), job.Iterations());
+        CountJob single(p, pixels);
+        while (!single.Run(std::int64_t(1) << (gen() % (most + 1)))) {
+        }
+        EXPECT_EQ(single.Counts(), job.Counts());
+        EXPECT_EQ(single.Iterations(), job.Iterations());
     }
 }
 
-TEST(CountJob, OrbitsPastTheKernelsLimitAreIteratedByHand) {
-    // A limit past the kernel's largest pass: two chaotic points run all of
-    // it by hand, while the others escape or fall into a cycle on the way.
+TEST(CountJob, LongOrbitsGoOnAcrossSlices) {
+    // A limit far past one slice: two chaotic points run all of it, while
+    // the others escape or fall into a cycle on the way.
     const KernelParams p{-2.0, -1.5, 1e-3, 1e-3, (1 << 25) + 3, 192};
     const std::vector<std::pair<int, int>> pixels = {{3400, 1500}, {10, 1500}, {1000, 1500},
                                                      {1750, 1530}, {20, 1500}, {3450, 1501}};

@@ -121,16 +121,18 @@ TEST(KernelRuns, OrbitLengthsChangingAlongTheStream) {
 }
 
 // A call stopped at a cap gives every pixel it finished exactly and marks the
-// others; given the pixels it did not begin, further calls go on where it
-// stopped, and the pixels it stopped in flight end as one whole call counts
-// them: at every level and in the plain loop.
-TEST(KernelRuns, StoppedCallsFinishWhatTheyReport) {
+// others; given the pixels it did not finish, the orbits it stopped in flight
+// first with where they stand, further calls go on where it stopped and end
+// with the counts and iterations of one whole call: at every level and in
+// the plain loop.
+TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
     const KernelParams p{-2.0, -1.5, 1e-3, 1e-3, 5000, 192};
     const std::vector<PixelLines> runs = {
         {3400, 1500, 1, 0, 100, 0, 0, 1}, // escaping at once
         {10, 1500, 1, 0, 90, 0, 0, 1},    // chaotic, to the limit
         {1000, 1500, 1, 0, 100, 0, 0, 1}, // cycling
         {1250, 1380, 1, 0, 64, 0, 1, 3},  // the border
+        {0, 0, 1, 0, 30, 0, 1, 2},        // outside the disk
     };
     std::vector<std::pair<int, int>> pixels;
     for (const PixelLines& r : runs)
@@ -138,13 +140,10 @@ TEST(KernelRuns, StoppedCallsFinishWhatTheyReport) {
             for (int i = 0; i < r.n; ++i)
                 pixels.emplace_back(r.x + i * r.dx + j * r.lineDx, r.y + i * r.dy + j * r.lineDy);
     std::vector<std::int32_t> expected;
-    std::vector<std::int64_t> made;
-    for (const auto& [x, y] : pixels) {
-        std::int64_t it = 0;
+    std::int64_t whole = 0;
+    for (const auto& [x, y] : pixels)
         expected.push_back(ComputePointNaive(x * p.scaleX + p.xMin, y * p.scaleY + p.yMin, p.limit,
-                                             p.nColors, &it));
-        made.push_back(it);
-    }
+                                             p.nColors, &whole));
 
     const KernelLevel best = CurrentKernelLevel();
     for (int naive = 0; naive < 2; ++naive) {
@@ -152,62 +151,62 @@ TEST(KernelRuns, StoppedCallsFinishWhatTheyReport) {
         for (KernelLevel level : AvailableKernelLevels()) {
             ASSERT_TRUE(SetKernelLevel(level));
             SCOPED_TRACE(naive == 1 ? "naive" : KernelLevelName(level));
-            for (const std::int64_t cap :
-                 {std::int64_t(1), std::int64_t(5000), std::int64_t(200000),
-                  std::numeric_limits<std::int64_t>::max()}) {
+            for (const std::int64_t cap : {std::int64_t(50), std::int64_t(700), std::int64_t(60000),
+                                           std::numeric_limits<std::int64_t>::max()}) {
                 SCOPED_TRACE(cap);
-                // The pixels left, as single-pixel runs after the first call.
-                std::vector<std::size_t> left(pixels.size());
-                for (std::size_t i = 0; i < left.size(); ++i)
-                    left[i] = i;
+                // What is left: orbits in flight, then pixels not begun.
+                std::vector<OrbitState> flying;
+                std::vector<std::size_t> notBegun;
                 std::vector<std::int32_t> got(pixels.size(), 7777);
+                std::int64_t iterations = 0;
                 int calls = 0;
-                while (!left.empty()) {
-                    ASSERT_LT(++calls, 1000);
+                do {
+                    ASSERT_LT(++calls, 100000);
                     std::vector<PixelLines> call;
+                    std::vector<std::size_t> of;
+                    for (const OrbitState& o : flying)
+                        of.push_back(std::size_t(o.pixel));
+                    of.insert(of.end(), notBegun.begin(), notBegun.end());
                     if (calls == 1) {
                         call = runs;
+                        for (std::size_t i = 0; i < pixels.size(); ++i)
+                            of.push_back(i);
                     } else {
-                        for (std::size_t i : left)
+                        for (std::size_t i : of)
                             call.push_back({pixels[i].first, pixels[i].second, 1, 0, 1, 0, 0, 1});
                     }
-                    std::vector<std::int32_t> out(left.size() + 1, 7777);
-                    std::int64_t spent = 0;
-                    const std::int64_t iterations =
-                        ComputeRunsFor(p, call.data(), int(call.size()), out.data(), cap, spent);
+                    std::vector<std::int32_t> out(of.size() + 1, 7777);
+                    KernelStop stop;
+                    stop.cap = cap;
+                    stop.resume = flying.data();
+                    stop.resumed = int(flying.size());
+                    iterations +=
+                        ComputeRunsFor(p, call.data(), int(call.size()), out.data(), stop);
                     EXPECT_EQ(out.back(), 7777);
-                    EXPECT_TRUE(calls > 1 || spent > 0);
-                    std::int64_t want = 0;
-                    std::vector<std::size_t> still;
-                    bool stopped = false;
-                    for (std::size_t k = 0; k < left.size(); ++k) {
-                        const std::size_t i = left[k];
-                        if (out[k] == kPixelNotBegun) {
-                            still.push_back(i);
-                            stopped = true;
-                            continue;
-                        }
-                        if (out[k] == kPixelInFlight) {
-                            ASSERT_EQ(naive, 0) << "the plain loop stops between pixels";
-                            stopped = true;
-                            const PixelLines one{
-                                pixels[i].first, pixels[i].second, 1, 0, 1, 0, 0, 1};
-                            std::int32_t alone = 7777;
-                            EXPECT_EQ(ComputeRuns(p, &one, 1, &alone), made[i]);
-                            EXPECT_EQ(alone, expected[i]);
-                            got[i] = alone;
-                            continue;
-                        }
-                        ASSERT_EQ(out[k], expected[i]) << i;
-                        got[i] = out[k];
-                        want += made[i];
-                    }
-                    EXPECT_EQ(iterations, want);
+                    EXPECT_TRUE(calls > 1 || stop.spent > 0);
                     // Only a call that reached its cap leaves pixels.
-                    EXPECT_TRUE(!stopped || spent >= cap);
-                    left.swap(still);
-                }
+                    EXPECT_TRUE(stop.nStopped == 0 || stop.spent >= cap);
+                    notBegun.clear();
+                    int inFlight = 0;
+                    for (std::size_t k = 0; k < of.size(); ++k) {
+                        if (out[k] == kPixelNotBegun) {
+                            notBegun.push_back(of[k]);
+                        } else if (out[k] == kPixelInFlight) {
+                            ++inFlight;
+                        } else {
+                            ASSERT_EQ(out[k], expected[of[k]]) << of[k];
+                            got[of[k]] = out[k];
+                        }
+                    }
+                    ASSERT_EQ(inFlight, stop.nStopped);
+                    flying.assign(stop.stopped, stop.stopped + stop.nStopped);
+                    for (OrbitState& o : flying) {
+                        ASSERT_EQ(out[std::size_t(o.pixel)], kPixelInFlight);
+                        o.pixel = std::int64_t(of[std::size_t(o.pixel)]);
+                    }
+                } while (!flying.empty() || !notBegun.empty());
                 EXPECT_EQ(got, expected);
+                EXPECT_EQ(iterations, whole);
                 if (cap == std::numeric_limits<std::int64_t>::max()) {
                     EXPECT_EQ(calls, 1);
                 }

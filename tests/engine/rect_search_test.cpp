@@ -105,7 +105,7 @@ TEST(RectSearch, FindsThePlainStepsInOrderHoweverItIsCut) {
                 if (waiting.empty()) {
                     at = 0;
                 } else {
-                    searches.push_back(std::make_unique<RectSearch>(p, budget));
+                    searches.push_back(std::make_unique<RectSearch>(p));
                     const std::size_t take = 1 + gen() % 3;
                     for (std::size_t i = 0; i < take && !waiting.empty(); ++i) {
                         searches.back()->Add(waiting.begin()->first, waiting.begin()->second.r);

@@ -24,27 +24,21 @@ std::int64_t PlainIterations(const KernelParams& params, const PixelLines& run,
 
 class CountJob {
 public:
-    // The iterations a slice is meant for. The first pass runs all pixels
-    // as one stream, to the limit, and stops where its slice ends; the few
-    // pixels it was iterating then go on in passes of their own, which
-    // allow each pixel as many iterations as fit in a slice.
+    // The iterations a slice is meant for.
     static constexpr std::int64_t kSliceBudget = std::int64_t(1) << 24;
 
     // The pixels of the runs, laid out as ComputeRuns lays out their indices.
     // params gives the mapping and the limit; its palette size is not used.
-    CountJob(const KernelParams& params, std::vector<PixelLines> runs,
-             std::int64_t slice = kSliceBudget);
+    CountJob(const KernelParams& params, std::vector<PixelLines> runs);
     // Single pixels (x, y), in this order.
-    CountJob(const KernelParams& params, const std::vector<std::pair<int, int>>& pixels,
-             std::int64_t slice = kSliceBudget);
+    CountJob(const KernelParams& params, const std::vector<std::pair<int, int>>& pixels);
 
-    // Computes for at most about budget iterations (at least one kernel call
-    // or orbit slice): the first pass stops its kernel call at what is left;
-    // a later one starts a call only when its pixels run to the pass's limit
-    // would fit, and then takes what the plain loop needed. True once every
-    // count is known.
+    // Computes for about budget iterations' worth of work (at least one
+    // block of steps), as one stream of all the pixels without a count, to
+    // the limit; where the work stops, the orbits in flight are kept and go
+    // on in the next call. True once every count is known.
     bool Run(std::int64_t budget);
-    bool Done() const { return m_phase == Finished; }
+    bool Done() const { return m_done; }
     // The part of its budget the last Run used.
     std::int64_t Spent() const { return m_spent; }
 
@@ -55,43 +49,21 @@ public:
     std::size_t Size() const { return m_counts.size(); }
 
 private:
-    // A pixel still without its count, iterated by hand from where it stands.
-    struct Orbit {
-        std::int32_t pixel = 0;
-        double re = 0.0, im = 0.0, x = 0.0, y = 0.0, savedX = 0.0, savedY = 0.0;
-        std::int32_t count = 0;
-    };
-    enum Phase { FirstPass, Retries, Orbits, Finished };
-
-    void StartPhase(std::int64_t slice);
-    // The first pass over what it has not begun: the single pixels of
-    // m_singles, then all from pixel m_from on.
-    std::int64_t FirstPassPiece(std::int64_t budget);
-    // On from the first pass, or from a retry pass, to the next.
-    void EndPass();
-    std::int64_t RetryPiece(std::int64_t budget);
-    std::int64_t OrbitSlice(std::int64_t budget);
-    // Counts of a kernel call at limit m_level for the pixels given; those the
-    // call cannot settle wait for the next level.
-    void Settle(const std::int32_t* results, const std::int32_t* pixels, std::size_t n,
-                std::int64_t callIterations);
+    // One kernel call on what is left, for about budget.
+    std::int64_t Piece(std::int64_t budget);
     std::pair<int, int> PixelAt(std::int32_t pixel) const;
 
     KernelParams m_params;
     std::vector<PixelLines> m_runs; // single lines
     std::vector<std::int32_t> m_runStart;
     std::vector<std::int32_t> m_counts;
-    Phase m_phase = FirstPass;
-    std::int32_t m_level = 0; // limit of the current pass
-    std::int64_t m_slice = kSliceBudget;
-    std::int32_t m_from = 0;             // first pass: where it stands
-    std::vector<std::int32_t> m_singles; // first pass: not begun before m_from
-    std::vector<std::int32_t> m_stopped; // stopped in the first pass, to retry
-    std::vector<std::int32_t> m_open;    // pixels without a count, for the next level
-    std::vector<std::int32_t> m_byHand;  // past the first pass's level, iterated by hand
-    std::vector<std::int32_t> m_retry;   // this level's
-    std::size_t m_retryAt = 0;
-    std::vector<Orbit> m_orbits;
+    bool m_done = false;
+    // What is left: the orbits in flight, single pixels not begun, then all
+    // pixels from m_from on.
+    std::vector<OrbitState> m_flying;
+    std::vector<std::int32_t> m_singles;
+    std::int32_t m_from = 0;
+    std::int64_t m_perPixel = 256; // work a pixel took so far
     std::int64_t m_iterations = 0;
     std::int64_t m_spent = 0;
     std::vector<PixelLines> m_callRuns;

@@ -32,8 +32,8 @@ std::size_t CountBytes(const RectOutcome& outcome) {
 // through together with what they split into.
 class EvaluationAhead::RectJob : public AheadJob {
 public:
-    RectJob(const KernelParams& params, std::uint64_t generation, std::int64_t slice)
-        : generation(generation), search(params, slice) {}
+    RectJob(const KernelParams& params, std::uint64_t generation)
+        : generation(generation), search(params) {}
 
     // Finished unless it holds rectangles it has begun: the rest goes back
     // to the plan at every hand-over.
@@ -149,7 +149,7 @@ bool EvaluationAhead::TakeFront(RectOutcome& out) {
 bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
                               std::uint64_t generation, RectOutcome& out, bool& wake) {
     const std::int64_t budget = TryIterations();
-    auto job = std::make_shared<RectJob>(params, generation, budget);
+    auto job = std::make_shared<RectJob>(params, generation);
     job->search.Add(key, r);
     // Out of memory here ends the computation, and the plan with it. Once
     // the step's own rectangle is known, the search goes on only briefly:
@@ -158,7 +158,6 @@ bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, co
     if (!job->search.Results().empty())
         job->search.Run(budget / kTryOnFraction, kHandOver);
     // Anything left half done goes on in the workers' slices.
-    job->search.SetSlice(CountJob::kSliceBudget);
     std::lock_guard<std::mutex> lock(WorkerPool::Instance().Mutex());
     // Only this thread makes or drops plans, so the rectangle is still the
     // plan's first one.
@@ -283,8 +282,7 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_
         first.runner = std::static_pointer_cast<RectJob>(first.job);
         return first.job;
     }
-    auto job =
-        std::make_shared<RectJob>(m_rects.params, m_rects.generation, CountJob::kSliceBudget);
+    auto job = std::make_shared<RectJob>(m_rects.params, m_rects.generation);
     job->search.Add(key, first.r);
     first.runner = job;
     // The rectangles next to it join while they are small; never the first

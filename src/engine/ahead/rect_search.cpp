@@ -130,7 +130,7 @@ void RectSearch::StartRound() {
         sizes.push_back(n);
         pixels += std::int64_t(n);
     }
-    m_round.emplace(Round{CountJob(m_params, m_runs, m_slice), std::move(items), std::move(sizes)});
+    m_round.emplace(Round{CountJob(m_params, m_runs), std::move(items), std::move(sizes)});
 }
 
 void RectSearch::EndRound() {

@@ -97,7 +97,7 @@ public:
         std::shared_ptr<RectWork> work; // once begun
     };
 
-    RectSearch(const KernelParams& params, std::int64_t slice) : m_params(params), m_slice(slice) {}
+    explicit RectSearch(const KernelParams& params) : m_params(params) {}
 
     // A rectangle to work through, after those given so far in the steps'
     // order, or before them.
@@ -121,9 +121,7 @@ public:
     // released. It keeps the rectangles it has begun and not worked out,
     // marked as planned, which Left() then holds.
     void HandOver(std::vector<Item>& released);
-    // Slices of this length, and rounds of at most share rectangles, from
-    // the next round on.
-    void SetSlice(std::int64_t slice) { m_slice = slice; }
+    // Rounds of at most share rectangles, from the next round on.
     void SetShare(std::size_t share) { m_share = share < 1 ? 1 : share; }
 
 private:
@@ -137,7 +135,6 @@ private:
     void EndRound();
 
     KernelParams m_params;
-    std::int64_t m_slice;
     std::size_t m_share = kShare;
     std::deque<Item> m_left;
     std::optional<Round> m_round;

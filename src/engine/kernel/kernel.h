@@ -59,13 +59,40 @@ std::int64_t ComputeRuns(const KernelParams& params, const PixelLines* runs, int
                          std::int32_t* indices);
 
 // What ComputeRunsFor writes for a pixel it stopped before finishing.
-constexpr std::int32_t kPixelInFlight = -1; // begun, its iterations lost
+constexpr std::int32_t kPixelInFlight = -1; // begun: where it stands is kept
 constexpr std::int32_t kPixelNotBegun = -2;
 
-// ComputeRuns for a while: it stops once its work reaches about cap
-// iterations, counted as if every lane it keeps were busy at every step, so
-// that the count follows the time taken however few lanes are. Finished
-// pixels get their indices, the others the markers above; it returns the
-// plain loop's iterations of the finished ones and adds its work to spent.
+// Where the orbit of a pixel stopped in flight stands, so that a later call
+// goes on with it exactly as if it had not stopped.
+struct OrbitState {
+    double x = 0.0, y = 0.0;           // the point not tested yet
+    double savedX = 0.0, savedY = 0.0; // the cycle test's saved point
+    std::int64_t count = 0;            // iterations made
+    std::int64_t pixel = 0;            // its place in the call's indices
+};
+
+// A call that may stop before its end.
+struct KernelStop {
+    // At most this many pixels are in flight when a call stops.
+    static constexpr int kMaxInFlight = 64;
+
+    // The call stops once its work reaches about cap iterations, counted as
+    // if every lane it keeps were busy at every step, so that the work
+    // follows the time taken however few lanes are busy; it adds its work
+    // to spent.
+    std::int64_t cap = 0;
+    std::int64_t spent = 0;
+    // The first resumed pixels of the runs go on from these states (their
+    // pixel fields are not read).
+    const OrbitState* resume = nullptr;
+    int resumed = 0;
+    // Where the pixels it stops in flight stand, kMaxInFlight at most.
+    OrbitState stopped[kMaxInFlight];
+    int nStopped = 0;
+};
+
+// ComputeRuns for a while (see KernelStop). Finished pixels get their
+// indices, the others the markers above; it returns the plain loop's
+// iterations of the pixels finished, counting those made before a resume.
 std::int64_t ComputeRunsFor(const KernelParams& params, const PixelLines* runs, int count,
-                            std::int32_t* indices, std::int64_t cap, std::int64_t& spent);
+                            std::int32_t* indices, KernelStop& stop);

@@ -6,7 +6,6 @@
 #include "engine/kernel/kernel_variants.h"
 
 #include <atomic>
-#include <limits>
 
 namespace {
 
@@ -26,25 +25,62 @@ std::atomic<int>& CurrentLevelStore() {
 
 std::atomic<bool> g_naive{false};
 
-// The plain loop, pixel by pixel, in the order of the runs.
+// The plain loop, pixel by pixel, in the order of the runs; given stop, it
+// counts a step of work an iteration and may stop in the middle of a pixel.
 std::int64_t NaiveRuns(const KernelParams& params, const kernel_variants::PixelRun* runs, int count,
-                       std::int32_t* indices, std::int64_t cap, std::int64_t& spent) {
+                       std::int32_t* indices, KernelStop* stop) {
     std::int64_t iterations = 0;
+    std::int64_t at = 0;
     for (int r = 0; r < count; ++r) {
         const kernel_variants::PixelRun& run = runs[r];
         for (int j = 0; j < run.lines && run.n > 0; ++j) {
-            for (int i = 0; i < run.n; ++i) {
-                if (spent >= cap) {
+            for (int i = 0; i < run.n; ++i, ++at) {
+                const int px = run.x + i * run.dx + j * run.lineDx;
+                const int py = run.y + i * run.dy + j * run.lineDy;
+                const double re = double(px) * params.scaleX + params.xMin;
+                const double im = double(py) * params.scaleY + params.yMin;
+                if (stop == nullptr) {
+                    *indices++ =
+                        ComputePointNaive(re, im, params.limit, params.nColors, &iterations);
+                    continue;
+                }
+                if (stop->spent >= stop->cap) {
                     *indices++ = kPixelNotBegun;
                     continue;
                 }
-                const std::int64_t before = iterations;
-                const int px = run.x + i * run.dx + j * run.lineDx;
-                const int py = run.y + i * run.dy + j * run.lineDy;
-                *indices++ = ComputePointNaive(double(px) * params.scaleX + params.xMin,
-                                               double(py) * params.scaleY + params.yMin,
-                                               params.limit, params.nColors, &iterations);
-                spent += iterations - before + 1;
+                // The loop of ComputePointNaive, from where the pixel stands:
+                // test the point, count, iterate.
+                double x = re, y = im;
+                std::int64_t made = 0;
+                if (at < stop->resumed) {
+                    x = stop->resume[at].x;
+                    y = stop->resume[at].y;
+                    made = stop->resume[at].count;
+                }
+                const std::int64_t limit = params.limit;
+                bool inFlight = false;
+                while (made < limit) {
+                    if (x * x + y * y >= 4.0)
+                        break;
+                    if (stop->spent >= stop->cap) {
+                        inFlight = true;
+                        break;
+                    }
+                    const double nx = (x * x - y * y) + re;
+                    const double ny = y * (x + x) + im;
+                    ++made;
+                    ++stop->spent;
+                    x = nx;
+                    y = ny;
+                }
+                if (inFlight) {
+                    stop->stopped[stop->nStopped++] = OrbitState{x, y, x, y, made, at};
+                    *indices++ = kPixelInFlight;
+                    continue;
+                }
+                iterations += made;
+                *indices++ =
+                    made == limit || params.nColors <= 0 ? 0 : std::int32_t(made % params.nColors);
             }
         }
     }
@@ -113,25 +149,21 @@ std::int64_t ComputeLines(const KernelParams& params, int x, int y, int dx, int 
 
 std::int64_t ComputeRuns(const KernelParams& params, const PixelLines* runs, int count,
                          std::int32_t* indices) {
-    constexpr std::int64_t kNoCap = std::numeric_limits<std::int64_t>::max();
     if (IsNaiveKernel()) {
-        std::int64_t spent = 0;
-        return NaiveRuns(params, runs, count, indices, kNoCap, spent);
+        return NaiveRuns(params, runs, count, indices, nullptr);
     }
     return kernel_variants::RunFunctionFor(CurrentKernelLevel())(params, runs, count, indices,
-                                                                 kNoCap, nullptr);
+                                                                 nullptr);
 }
 
 std::int64_t ComputeRunsFor(const KernelParams& params, const PixelLines* runs, int count,
-                            std::int32_t* indices, std::int64_t cap, std::int64_t& spent) {
+                            std::int32_t* indices, KernelStop& stop) {
+    stop.nStopped = 0;
     if (IsNaiveKernel()) {
-        std::int64_t own = 0;
-        const std::int64_t made = NaiveRuns(params, runs, count, indices, cap, own);
-        spent += own;
-        return made;
+        return NaiveRuns(params, runs, count, indices, &stop);
     }
-    return kernel_variants::RunFunctionFor(CurrentKernelLevel())(params, runs, count, indices, cap,
-                                                                 &spent);
+    return kernel_variants::RunFunctionFor(CurrentKernelLevel())(params, runs, count, indices,
+                                                                 &stop);
 }
 
 std::int64_t ComputeRun(const KernelParams& params, int x, int y, int dx, int dy, int n,

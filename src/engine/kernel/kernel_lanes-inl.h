@@ -36,6 +36,8 @@
 
 #include <hwy/highway.h>
 
+#include <limits>
+
 HWY_BEFORE_NAMESPACE();
 namespace kernel_lanes {
 namespace HWY_NAMESPACE {
@@ -461,9 +463,9 @@ HWY_INLINE M Running(const Lanes& s, const Constants& k) {
 // Block end for one vector: lanes that escaped, reached the limit or (at a
 // check) repeat themselves are appended to the finished list and given the
 // next pixels; the others renew their saved points when due.
-HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, Feed& feed, Finished& fin,
-                         int& busyLanes, int& finished) {
-    M running = Running(s, k);
+HWY_INLINE void EndBlock(Lanes& s, const Constants& k, bool check, M repeated, Feed& feed,
+                         Finished& fin, int& busyLanes, int& finished) {
+    M running = hn::AndNot(repeated, Running(s, k));
     if (check) {
         running = hn::AndNot(Endless(s), running);
         Renew(s, k);
@@ -611,11 +613,23 @@ template <int N, int v = 0> HWY_INLINE void StepAll(Lanes (&s)[N], const Constan
 }
 
 template <int N, int v = 0>
-HWY_INLINE void EndBlockAll(Lanes (&s)[N], const Constants& k, bool check, Feed& feed,
-                            Finished& fin, int& busyLanes, int& finished) {
+HWY_INLINE void EndBlockAll(Lanes (&s)[N], const Constants& k, bool check, const M (&repeated)[N],
+                            Feed& feed, Finished& fin, int& busyLanes, int& finished) {
     if constexpr (v < N) {
-        EndBlock(s[v], k, check, feed, fin, busyLanes, finished);
-        EndBlockAll<N, v + 1>(s, k, check, feed, fin, busyLanes, finished);
+        EndBlock(s[v], k, check, repeated[v], feed, fin, busyLanes, finished);
+        EndBlockAll<N, v + 1>(s, k, check, repeated, feed, fin, busyLanes, finished);
+    }
+}
+
+// One step in every lane, noting the lanes whose new point repeats their
+// saved point exactly.
+template <int N, int v = 0>
+HWY_INLINE void StepAllWatching(Lanes (&s)[N], const Constants& k, M (&repeated)[N]) {
+    if constexpr (v < N) {
+        Step(s[v], k.two, k.four);
+        repeated[v] =
+            hn::Or(repeated[v], hn::And(hn::Eq(s[v].x, s[v].sx), hn::Eq(s[v].y, s[v].sy)));
+        StepAllWatching<N, v + 1>(s, k, repeated);
     }
 }
 
@@ -708,14 +722,26 @@ int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finis
                int& busyLanes) {
     Lanes s[N];
     CopyAll<N>(s, st);
+    // With few vectors the steps wait on their own results, and comparing
+    // every new point with the saved one costs no time: a long cycle is then
+    // found as soon as it closes, not only when it closes at a check.
+    constexpr bool kWatch = N <= 2;
     while (busyLanes > 0 && !(feed.Exhausted() && busyLanes <= W * (N - 1)) && !feed.Stopped()) {
+        M repeated[N];
+        for (int v = 0; v < N; ++v) {
+            repeated[v] = hn::FirstN(D(), 0);
+        }
         for (int step = 0; step < sched.block; ++step) {
-            StepAll<N>(s, k);
+            if constexpr (kWatch) {
+                StepAllWatching<N>(s, k, repeated);
+            } else {
+                StepAll<N>(s, k);
+            }
         }
         feed.spent += sched.block * feed.perStep;
         sched.sinceCheck += sched.block;
         const bool check = sched.sinceCheck == sched.span;
-        EndBlockAll<N>(s, k, check, feed, fin, busyLanes, sched.finished);
+        EndBlockAll<N>(s, k, check, repeated, feed, fin, busyLanes, sched.finished);
         if (check) {
             sched.sinceCheck = 0;
             Adapt(sched, busyLanes);
@@ -728,14 +754,60 @@ int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finis
     return busyLanes > 0 ? (busyLanes + W - 1) / W : 0;
 }
 
-// Stopped before the end: the busy lanes' pixels are in flight, and those
-// mapped or left to map are not begun.
-template <int kVectors> void MarkUnfinished(const Lanes* st, Feed& feed) {
+// A lane's orbit as it stands, to be handed out or taken up again.
+struct LaneStates {
+    double x[W], y[W], sx[W], sy[W];
+    std::int64_t cnt[W], slot[W];
+
+    explicit LaneStates(const Lanes& s) {
+        hn::StoreU(s.x, D(), x);
+        hn::StoreU(s.y, D(), y);
+        hn::StoreU(s.sx, D(), sx);
+        hn::StoreU(s.sy, D(), sy);
+        hn::StoreU(s.cnt, DI(), cnt);
+        hn::StoreU(s.slot, DI(), slot);
+    }
+    void Into(Lanes& s) const {
+        s.x = hn::LoadU(D(), x);
+        s.y = hn::LoadU(D(), y);
+        s.sx = hn::LoadU(D(), sx);
+        s.sy = hn::LoadU(D(), sy);
+        s.cnt = hn::LoadU(DI(), cnt);
+    }
+};
+
+// Lanes that took up a pixel the call resumes go on from where it stood.
+HWY_INLINE void Resume(Lanes& s, const KernelStop& stop) {
+    LaneStates states(s);
+    bool any = false;
+    for (unsigned busy = MaskBits(s.busy); busy != 0; busy &= busy - 1) {
+        const int l = hwy::Num0BitsBelowLS1Bit_Nonzero32(busy);
+        if (states.slot[l] >= stop.resumed) {
+            continue;
+        }
+        const OrbitState& o = stop.resume[states.slot[l]];
+        states.x[l] = o.x;
+        states.y[l] = o.y;
+        states.sx[l] = o.savedX;
+        states.sy[l] = o.savedY;
+        states.cnt[l] = o.count;
+        any = true;
+    }
+    if (any) {
+        states.Into(s);
+    }
+}
+
+// Stopped before the end: the busy lanes' pixels are in flight, and where
+// they stand goes to stop; those mapped or left to map are not begun.
+template <int kVectors> void MarkUnfinished(const Lanes* st, Feed& feed, KernelStop& stop) {
     for (int v = 0; v < kVectors; ++v) {
-        std::int64_t slots[W];
-        hn::StoreU(st[v].slot, DI(), slots);
+        const LaneStates states(st[v]);
         for (unsigned busy = MaskBits(st[v].busy); busy != 0; busy &= busy - 1) {
-            feed.out[slots[hwy::Num0BitsBelowLS1Bit_Nonzero32(busy)]] = kPixelInFlight;
+            const int l = hwy::Num0BitsBelowLS1Bit_Nonzero32(busy);
+            feed.out[states.slot[l]] = kPixelInFlight;
+            stop.stopped[stop.nStopped++] = OrbitState{states.x[l],  states.y[l],   states.sx[l],
+                                                       states.sy[l], states.cnt[l], states.slot[l]};
         }
     }
     for (int i = feed.pos; i < feed.end; ++i) {
@@ -746,13 +818,15 @@ template <int kVectors> void MarkUnfinished(const Lanes* st, Feed& feed) {
     }
 }
 
-// W lanes a vector, kVectors vectors in flight (1 to 5). Stops once its
-// work reaches cap, and adds the work to *spent.
+// W lanes a vector, kVectors vectors in flight (1 to 5). Given stop, it
+// takes up the pixels stop resumes and may stop before the end.
 template <int kVectors>
 std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int count,
-                      std::int32_t* out, std::int64_t cap, std::int64_t* spent) {
+                      std::int32_t* out, KernelStop* stop) {
     static_assert(kVectors >= 1 && kVectors <= 5, "vectors in flight: 1 to 5");
-    Feed feed(params, runs, count, out, cap);
+    static_assert(kVectors * W <= KernelStop::kMaxInFlight, "room for the lanes in flight");
+    Feed feed(params, runs, count, out,
+              stop != nullptr ? stop->cap : std::numeric_limits<std::int64_t>::max());
     feed.perStep = kVectors * W;
     if (feed.total == 0) {
         return 0;
@@ -798,6 +872,9 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
         st[v].alive = st[v].busy = fresh;
         feed.pos += got;
         busyLanes += got;
+        if (stop != nullptr && stop->resumed > 0) {
+            Resume(st[v], *stop);
+        }
     }
     if (busyLanes == W * kVectors) {
         RunFeeding<kVectors>(st, k, sched, feed, fin);
@@ -828,12 +905,12 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
             break;
         }
     }
-    if (vectors > 0) {
-        MarkUnfinished<kVectors>(st, feed);
+    if (vectors > 0 && stop != nullptr) {
+        MarkUnfinished<kVectors>(st, feed, *stop);
     }
     Flush(fin, feed, k);
-    if (spent != nullptr) {
-        *spent += feed.spent;
+    if (stop != nullptr) {
+        stop->spent += feed.spent;
     }
     return feed.iterations;
 }

@@ -32,12 +32,12 @@ namespace kernel_lanes {
 namespace HWY_NAMESPACE {
 
 std::int64_t Run(const KernelParams& params, const kernel_variants::PixelRun* runs, int count,
-                 std::int32_t* indices, std::int64_t cap, std::int64_t* spent) {
+                 std::int32_t* indices, KernelStop* stop) {
     // Vectors in flight: AVX-512's 32 registers hold five vectors' lanes,
     // which keep the multipliers busier than four; with AVX2 a fifth
     // vector measured no faster.
     constexpr int kVectors = HWY_TARGET == HWY_AVX3 ? 5 : 4;
-    return RunLanes<kVectors>(params, runs, count, indices, cap, spent);
+    return RunLanes<kVectors>(params, runs, count, indices, stop);
 }
 
 } // namespace HWY_NAMESPACE

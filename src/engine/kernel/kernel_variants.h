@@ -13,10 +13,9 @@ namespace kernel_variants {
 // return the iterations the plain loop makes for these pixels.
 using PixelRun = PixelLines;
 
-// They stop once their work reaches about cap (see ComputeRunsFor) and add
-// it to *spent when spent is given.
+// Given stop, they may stop before the end (see ComputeRunsFor).
 using RunFunction = std::int64_t (*)(const KernelParams& params, const PixelRun* runs, int count,
-                                     std::int32_t* indices, std::int64_t cap, std::int64_t* spent);
+                                     std::int32_t* indices, KernelStop* stop);
 
 // The evaluator of a level, or nullptr when this build has none for it or
 // the machine cannot run it. Plain always has one.
