@@ -123,8 +123,8 @@ TEST(KernelRuns, OrbitLengthsChangingAlongTheStream) {
 // A call stopped at a cap gives every pixel it finished exactly and marks the
 // others; given the pixels it did not finish, the orbits it stopped in flight
 // first with where they stand, further calls go on where it stopped and end
-// with the counts and iterations of one whole call: at every level and in
-// the plain loop.
+// with the counts and iterations of one whole call: at every level, in the
+// plain loop, and changing from one to another between calls.
 TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
     const KernelParams p{-2.0, -1.5, 1e-3, 1e-3, 5000, 192};
     const std::vector<PixelLines> runs = {
@@ -146,11 +146,12 @@ TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
                                              p.nColors, &whole));
 
     const KernelLevel best = CurrentKernelLevel();
-    for (int naive = 0; naive < 2; ++naive) {
+    const std::vector<KernelLevel> levels = AvailableKernelLevels();
+    for (int naive = 0; naive < 3; ++naive) {
         SetNaiveKernel(naive == 1);
-        for (KernelLevel level : AvailableKernelLevels()) {
+        for (KernelLevel level : levels) {
             ASSERT_TRUE(SetKernelLevel(level));
-            SCOPED_TRACE(naive == 1 ? "naive" : KernelLevelName(level));
+            SCOPED_TRACE(naive == 1 ? "naive" : naive == 2 ? "changing" : KernelLevelName(level));
             for (const std::int64_t cap : {std::int64_t(50), std::int64_t(700), std::int64_t(60000),
                                            std::numeric_limits<std::int64_t>::max()}) {
                 SCOPED_TRACE(cap);
@@ -162,6 +163,14 @@ TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
                 int calls = 0;
                 do {
                     ASSERT_LT(++calls, 100000);
+                    if (naive == 2) {
+                        // Each call at the next level, or in the plain loop.
+                        const std::size_t pick = std::size_t(calls) % (levels.size() + 1);
+                        SetNaiveKernel(pick == levels.size());
+                        if (pick < levels.size()) {
+                            ASSERT_TRUE(SetKernelLevel(levels[pick]));
+                        }
+                    }
                     std::vector<PixelLines> call;
                     std::vector<std::size_t> of;
                     for (const OrbitState& o : flying)
@@ -210,6 +219,8 @@ TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
                 if (cap == std::numeric_limits<std::int64_t>::max()) {
                     EXPECT_EQ(calls, 1);
                 }
+                SetNaiveKernel(naive == 1);
+                ASSERT_TRUE(SetKernelLevel(level));
             }
         }
     }

@@ -96,7 +96,8 @@ std::int64_t CountJob::Piece(std::int64_t budget) {
     const std::size_t singles = m_callPixels.size();
     // Then the pixels from m_from on, as many as the budget may take.
     const auto total = std::int32_t(m_counts.size());
-    std::int64_t room = std::min(kCallPixels, 2 * budget / m_perPixel + kMorePixels);
+    std::int64_t room =
+        std::min(kCallPixels, 2 * std::min(budget / m_perPixel, kCallPixels) + kMorePixels);
     std::int32_t from = m_from;
     std::size_t run =
         from < total ? std::size_t(std::upper_bound(m_runStart.begin(), m_runStart.end(), from) -

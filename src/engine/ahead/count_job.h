@@ -1,7 +1,8 @@
 #pragma once
 // Escape counts of a list of pixels, computed in slices that each stay
-// within a budget of iterations, so that whoever runs them can stop between
-// two slices. A count is the plain loop's iteration count for the pixel's
+// within about a budget of iterations (a kernel call stops at the end of the
+// block of steps that reaches it), so that whoever runs them can stop
+// between two slices. A count is the plain loop's iteration count for the pixel's
 // point, with the limit already turned into 0; the palette index is the
 // count mod the palette size, taken when the pixel is drawn.
 

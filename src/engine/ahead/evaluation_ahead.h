@@ -110,7 +110,9 @@ private:
     struct Node {
         PixelRect r;
         State state = State::Pending;
-        std::shared_ptr<AheadJob> job; // while pending again after a slice
+        // The search that has begun it and keeps it between its slices; of
+        // the nodes a search keeps, only the first is pending (and resumed).
+        std::shared_ptr<AheadJob> job;
         std::weak_ptr<RectJob> runner; // while a worker's search has it
         std::vector<RectResult> results;
         std::size_t next = 0; // the first result not taken
@@ -131,7 +133,7 @@ private:
         KernelParams params;
         std::uint64_t generation = 0;
         std::map<NodeKey, Node> nodes;
-        std::set<NodeKey> pending; // not taken, the resumed ones among them
+        std::set<NodeKey> pending; // to be taken: not begun, or how a search goes on
         std::set<NodeKey> resumed; // with a job that ran out of its slice
         std::size_t bytes = 0;     // counts of narrow rectangles worked out
         std::size_t planBytes = 0; // nodes and outcomes, bounded on their own
@@ -176,8 +178,8 @@ private:
     // in order, or before it when taken from the back) while they are small.
     std::shared_ptr<AheadJob> TakeRectJob(std::set<NodeKey>::const_iterator at);
     // Under the mutex: what a search found goes into the plan, and the
-    // rectangles it left wait to be worked out; the one it is half way
-    // through waits for the job's next slice.
+    // rectangles it has not begun wait to be worked out by anyone; those it
+    // has begun wait for the job's next slice.
     void HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed);
     // Under the mutex: the outcome of the plan's first step, when known.
     // Throws std::bad_alloc when a worker ran out of memory on it.

@@ -110,8 +110,9 @@ public:
 
     // Whether it has begun rectangles it has not worked out.
     bool InProgress() const;
-    // The outcomes found, in the steps' order, and the rectangles left, all
-    // of which come after them.
+    // The outcomes found, in the steps' order, and the rectangles left. Until
+    // HandOver every rectangle left comes after the outcomes; after it, the
+    // rectangles kept may come before some of them.
     std::vector<RectResult>& Results() { return m_results; }
     std::deque<Item>& Left() { return m_left; }
 

@@ -76,14 +76,16 @@ struct KernelStop {
     // At most this many pixels are in flight when a call stops.
     static constexpr int kMaxInFlight = 64;
 
-    // The call stops once its work reaches about cap iterations, counted as
-    // if every lane it keeps were busy at every step, so that the work
-    // follows the time taken however few lanes are busy; it adds its work
-    // to spent.
+    // The call stops once its own work reaches about cap iterations (at
+    // least one block of steps), counted as if every lane it keeps were busy
+    // at every step, so that the work follows the time taken however few
+    // lanes are busy; it adds its work to spent.
     std::int64_t cap = 0;
     std::int64_t spent = 0;
     // The first resumed pixels of the runs go on from these states (their
-    // pixel fields are not read).
+    // pixel fields are not read), as far as the call has lanes for them at
+    // its start; any others start again from the beginning, which gives the
+    // same counts.
     const OrbitState* resume = nullptr;
     int resumed = 0;
     // Where the pixels it stops in flight stand, kMaxInFlight at most.

@@ -5,6 +5,7 @@
 #include "engine/kernel/kernel_naive.h"
 #include "engine/kernel/kernel_variants.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -31,6 +32,7 @@ std::int64_t NaiveRuns(const KernelParams& params, const kernel_variants::PixelR
                        std::int32_t* indices, KernelStop* stop) {
     std::int64_t iterations = 0;
     std::int64_t at = 0;
+    std::int64_t spent = 0; // this call's work
     for (int r = 0; r < count; ++r) {
         const kernel_variants::PixelRun& run = runs[r];
         for (int j = 0; j < run.lines && run.n > 0; ++j) {
@@ -44,37 +46,53 @@ std::int64_t NaiveRuns(const KernelParams& params, const kernel_variants::PixelR
                         ComputePointNaive(re, im, params.limit, params.nColors, &iterations);
                     continue;
                 }
-                if (stop->spent >= stop->cap) {
-                    *indices++ = kPixelNotBegun;
+                if (spent >= stop->cap) {
+                    // A resumed orbit the call does not reach stays where it
+                    // stood.
+                    if (at < stop->resumed) {
+                        OrbitState o = stop->resume[at];
+                        o.pixel = at;
+                        stop->stopped[stop->nStopped++] = o;
+                        *indices++ = kPixelInFlight;
+                    } else {
+                        *indices++ = kPixelNotBegun;
+                    }
                     continue;
                 }
                 // The loop of ComputePointNaive, from where the pixel stands:
                 // test the point, count, iterate.
                 double x = re, y = im;
                 std::int64_t made = 0;
+                OrbitState saved{};
                 if (at < stop->resumed) {
-                    x = stop->resume[at].x;
-                    y = stop->resume[at].y;
-                    made = stop->resume[at].count;
+                    saved = stop->resume[at];
+                    x = saved.x;
+                    y = saved.y;
+                    made = saved.count;
                 }
                 const std::int64_t limit = params.limit;
                 bool inFlight = false;
                 while (made < limit) {
                     if (x * x + y * y >= 4.0)
                         break;
-                    if (stop->spent >= stop->cap) {
+                    if (spent >= stop->cap) {
                         inFlight = true;
                         break;
                     }
                     const double nx = (x * x - y * y) + re;
                     const double ny = y * (x + x) + im;
                     ++made;
-                    ++stop->spent;
+                    ++spent;
                     x = nx;
                     y = ny;
                 }
                 if (inFlight) {
-                    stop->stopped[stop->nStopped++] = OrbitState{x, y, x, y, made, at};
+                    // The point reached serves the cycle test as well as any
+                    // earlier one of the orbit.
+                    const bool moved = at >= stop->resumed || made != saved.count;
+                    stop->stopped[stop->nStopped++] =
+                        moved ? OrbitState{x, y, x, y, made, at}
+                              : OrbitState{x, y, saved.savedX, saved.savedY, made, at};
                     *indices++ = kPixelInFlight;
                     continue;
                 }
@@ -84,6 +102,8 @@ std::int64_t NaiveRuns(const KernelParams& params, const kernel_variants::PixelR
             }
         }
     }
+    if (stop != nullptr)
+        stop->spent += spent;
     return iterations;
 }
 
@@ -159,6 +179,7 @@ std::int64_t ComputeRuns(const KernelParams& params, const PixelLines* runs, int
 std::int64_t ComputeRunsFor(const KernelParams& params, const PixelLines* runs, int count,
                             std::int32_t* indices, KernelStop& stop) {
     stop.nStopped = 0;
+    stop.cap = std::max<std::int64_t>(stop.cap, 1);
     if (IsNaiveKernel()) {
         return NaiveRuns(params, runs, count, indices, &stop);
     }

@@ -18,11 +18,12 @@
 // so that the last long orbits do not drag idle vectors along.
 //
 // Exact cycle detection (Brent): every span steps, each lane compares its
-// current point with a saved orbit point for exact equality; the saved point
-// is the pixel's own c at first and is renewed at the first check after the
-// lane's count passes a power of two. An exact repeat proves that the orbit
-// never escapes, so the plain loop would run into the limit and give index 0:
-// the lane is finished at once. An orbit that has become NaN can never escape
+// current point with a saved orbit point for exact equality (with one or two
+// vectors in flight, at every step); the saved point is the pixel's own c at
+// first, or the one an orbit taken up again had, and is renewed at the first
+// check after the lane's count passes a power of two. An exact repeat proves
+// that the orbit never escapes, so the plain loop would run into the limit
+// and give index 0: the lane is finished at once. An orbit that has become NaN can never escape
 // either and is finished the same way.
 
 #if defined(QUIRL32_ENGINE_KERNEL_LANES_INL_H_) == defined(HWY_TARGET_TOGGLE)
