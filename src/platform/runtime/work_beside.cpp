@@ -22,8 +22,9 @@ namespace {
 [[maybe_unused]] constexpr int kWorkerNice = 10;
 
 std::atomic<int> g_threads{-1}; // -1: not set, the processors
-// About 2 to 8 ms of the vector kernel on one core.
-std::atomic<std::int64_t> g_inlineIterations{std::int64_t(1) << 23};
+// About a millisecond of the vector kernel on one core: views whose steps
+// need more go faster through the workers, whose searches share kernel calls.
+std::atomic<std::int64_t> g_inlineIterations{std::int64_t(1) << 20};
 
 struct Wake {
     std::mutex mutex;
