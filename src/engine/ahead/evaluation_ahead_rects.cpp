@@ -170,6 +170,14 @@ bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, co
 }
 
 void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed) {
+    // The plan's node for a rectangle, made if it has none.
+    const auto nodeFor = [this](const NodeKey& key, const PixelRect& r) -> Node& {
+        const auto [it, made] = m_rects.nodes.try_emplace(key);
+        if (made)
+            m_rects.planBytes += sizeof(Node);
+        it->second.r = r;
+        return it->second;
+    };
     std::deque<RectSearch::Item>& left = job.search.Left();
     std::vector<RectSearch::Item> released;
     if (!failed)
@@ -182,11 +190,7 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
         while (end < results.size() && !results[end].planned)
             ++end;
         if (results[begin].planned) {
-            const auto [it, made] = m_rects.nodes.try_emplace(results[begin].key);
-            if (made)
-                m_rects.planBytes += sizeof(Node);
-            Node& node = it->second;
-            node.r = results[begin].r;
+            Node& node = nodeFor(results[begin].key, results[begin].r);
             node.state = State::Done;
             node.job.reset();
             node.runner.reset();
@@ -209,15 +213,12 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
     if (failed) {
         // The steps stop at the first rectangle not worked out.
         if (!left.empty()) {
-            const auto [it, made] = m_rects.nodes.try_emplace(left.front().key);
-            if (made)
-                m_rects.planBytes += sizeof(Node);
-            it->second.r = left.front().r;
-            it->second.state = State::Done;
-            it->second.failed = true;
-            it->second.job.reset();
-            it->second.runner.reset();
-            it->second.results.clear();
+            Node& node = nodeFor(left.front().key, left.front().r);
+            node.state = State::Done;
+            node.failed = true;
+            node.job.reset();
+            node.runner.reset();
+            node.results.clear();
         }
         left.clear();
         return;
@@ -225,11 +226,7 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
     // What the search has not begun is anyone's. What it has begun stays
     // with it, and the first of those is how the search is taken up again.
     const auto plan = [&](const RectSearch::Item& item, bool held, bool first) {
-        const auto [it, made] = m_rects.nodes.try_emplace(item.key);
-        if (made)
-            m_rects.planBytes += sizeof(Node);
-        Node& node = it->second;
-        node.r = item.r;
+        Node& node = nodeFor(item.key, item.r);
         node.state = State::Pending;
         node.runner.reset();
         node.job = held ? self : nullptr;
