@@ -12,7 +12,7 @@
 //
 // many/...: thirty heavy windows stepped for two seconds: the longest idle
 // call when a round of steps goes on over several idle calls, and when each
-// idle call takes a whole round.
+// idle call takes a whole round; steps, the steps all of them took.
 //
 // long-steps/...: steps too large for one idle call, drawn over several: three
 // random steps of 4000000 points, and the fill of a whole 8000 x 6000 window
@@ -193,20 +193,26 @@ void ManyWindows(benchmark::State& state, int workers, bool wholeRounds) {
     if (wholeRounds)
         CQuirl32App::SetIdleRoundBudget(std::chrono::hours(1));
     double longest = 0.0;
+    std::int64_t steps = 0;
     for (auto _ : state) {
         state.PauseTiming();
         Desktop desktop(workers);
+        std::vector<CQuirl32View*> views;
         for (int i = 0; i < 30; ++i)
-            desktop.NewView(252, 232, 1000000000);
+            views.push_back(desktop.NewView(252, 232, 1000000000));
         state.ResumeTiming();
         const double start = WallSeconds();
         while (WallSeconds() - start < 2.0)
             desktop.host.RunIdle(desktop.app, 1);
         state.SetIterationTime(WallSeconds() - start);
         longest = std::max(longest, desktop.host.LongestIdleCallMs());
+        for (const CQuirl32View* view : views)
+            steps += view->m_nStepsTaken;
     }
     CQuirl32App::SetIdleRoundBudget(std::chrono::microseconds(4000));
     state.counters["longest_idle_ms"] = longest;
+    // How far the windows got: steps taken in all of them.
+    state.counters["steps"] = double(steps) / double(state.iterations());
 }
 
 // A benchmark timed by hand in milliseconds, run the given number of times.

@@ -76,3 +76,67 @@ TEST(CountJob, LongOrbitsGoOnAcrossSlices) {
     EXPECT_GT(slices, 2);
     ExpectPlainCounts(p, pixels, job.Counts(), job.Iterations());
 }
+
+TEST(CountJob, PixelsAppendedWhileItRunsGetThePlainCounts) {
+    const KernelParams p{-2.0, -1.5, 1e-3, 1e-3, 4000, 192};
+    const std::vector<PixelLines> pieces = {
+        {3400, 1500, 1, 0, 40, 0, 0, 1}, {10, 1500, 1, 0, 30, 0, 0, 1},
+        {1000, 1500, 1, 0, 40, 0, 0, 1}, {1250, 1380, 1, 0, 64, 0, 1, 3},
+        {0, 0, 1, 0, 20, 0, 1, 2},       {20, 1500, 1, 0, 5, 0, 0, 1}};
+    std::mt19937 gen(5);
+    for (int round = 0; round < 20; ++round) {
+        CountJob job(p);
+        EXPECT_TRUE(job.Done());
+        struct Given {
+            std::vector<std::pair<int, int>> pixels;
+            std::int64_t at = 0;
+            bool checked = false;
+        };
+        std::vector<Given> given;
+        std::int64_t made = 0;
+        std::size_t next = 0;
+        int calls = 0;
+        while (next < 3 * pieces.size() || !job.Done()) {
+            ASSERT_LT(++calls, 1000000);
+            // Sometimes more pixels, as a search gives them.
+            if (next < 3 * pieces.size() && (job.Done() || gen() % 3 == 0)) {
+                const PixelLines& r = pieces[(next++ * 7) % pieces.size()];
+                Given g;
+                for (int j = 0; j < r.lines; ++j)
+                    for (int i = 0; i < r.n; ++i)
+                        g.pixels.emplace_back(r.x + i * r.dx + j * r.lineDx,
+                                              r.y + i * r.dy + j * r.lineDy);
+                g.at = job.Append({r});
+                ASSERT_EQ(g.at + std::int64_t(g.pixels.size()), job.End());
+                given.push_back(std::move(g));
+            }
+            job.Run(std::int64_t(1) << (gen() % 24), gen() % 2 == 0);
+            // What is counted is the plain loop's; what comes before the
+            // first piece not checked is forgotten now and then.
+            for (Given& g : given) {
+                if (g.checked || !job.Counted(g.at, g.at + std::int64_t(g.pixels.size())))
+                    continue;
+                for (std::size_t i = 0; i < g.pixels.size(); ++i) {
+                    const auto [x, y] = g.pixels[i];
+                    ASSERT_EQ(job.CountsAt(g.at)[i],
+                              ComputePointNaive(x * p.scaleX + p.xMin, y * p.scaleY + p.yMin,
+                                                p.limit, std::numeric_limits<std::int32_t>::max(),
+                                                &made))
+                        << i;
+                }
+                g.checked = true;
+            }
+            std::int64_t checkedUpTo = job.First();
+            for (const Given& g : given) {
+                if (!g.checked)
+                    break;
+                checkedUpTo = g.at + std::int64_t(g.pixels.size());
+            }
+            if (gen() % 4 == 0 && checkedUpTo > job.First())
+                job.Forget(checkedUpTo);
+        }
+        for (const Given& g : given)
+            EXPECT_TRUE(g.checked);
+        EXPECT_EQ(job.Iterations(), made);
+    }
+}

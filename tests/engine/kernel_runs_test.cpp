@@ -133,6 +133,7 @@ TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
         {1000, 1500, 1, 0, 100, 0, 0, 1}, // cycling
         {1250, 1380, 1, 0, 64, 0, 1, 3},  // the border
         {0, 0, 1, 0, 30, 0, 1, 2},        // outside the disk
+        {20, 1500, 1, 0, 12, 0, 0, 1},    // chaotic again, alone at the end
     };
     std::vector<std::pair<int, int>> pixels;
     for (const PixelLines& r : runs)
@@ -152,9 +153,13 @@ TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
         for (KernelLevel level : levels) {
             ASSERT_TRUE(SetKernelLevel(level));
             SCOPED_TRACE(naive == 1 ? "naive" : naive == 2 ? "changing" : KernelLevelName(level));
-            for (const std::int64_t cap : {std::int64_t(50), std::int64_t(700), std::int64_t(60000),
-                                           std::numeric_limits<std::int64_t>::max()}) {
+            for (const std::int64_t cap :
+                 {std::int64_t(50), std::int64_t(700), std::int64_t(60000),
+                  std::numeric_limits<std::int64_t>::max(), -std::int64_t(1)}) {
+                // The last: no cap, stopping in the tails instead.
+                const bool inTail = cap < 0;
                 SCOPED_TRACE(cap);
+                int tailStops = 0;
                 // What is left: orbits in flight, then pixels not begun.
                 std::vector<OrbitState> flying;
                 std::vector<std::size_t> notBegun;
@@ -186,15 +191,18 @@ TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
                     }
                     std::vector<std::int32_t> out(of.size() + 1, 7777);
                     KernelStop stop;
-                    stop.cap = cap;
+                    stop.cap = inTail ? std::numeric_limits<std::int64_t>::max() : cap;
+                    stop.stopInTail = inTail;
                     stop.resume = flying.data();
                     stop.resumed = int(flying.size());
                     iterations +=
                         ComputeRunsFor(p, call.data(), int(call.size()), out.data(), stop);
                     EXPECT_EQ(out.back(), 7777);
                     EXPECT_TRUE(calls > 1 || stop.spent > 0);
-                    // Only a call that reached its cap leaves pixels.
-                    EXPECT_TRUE(stop.nStopped == 0 || stop.spent >= cap);
+                    // Only a call that reached its cap or stopped in its tail
+                    // leaves pixels, and a tail leaves none not begun.
+                    EXPECT_TRUE(stop.nStopped == 0 || stop.spent >= stop.cap || stop.stoppedInTail);
+                    tailStops += stop.stoppedInTail;
                     notBegun.clear();
                     int inFlight = 0;
                     for (std::size_t k = 0; k < of.size(); ++k) {
@@ -213,11 +221,17 @@ TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
                         ASSERT_EQ(out[std::size_t(o.pixel)], kPixelInFlight);
                         o.pixel = std::int64_t(of[std::size_t(o.pixel)]);
                     }
+                    EXPECT_TRUE(!stop.stoppedInTail || notBegun.empty());
                 } while (!flying.empty() || !notBegun.empty());
                 EXPECT_EQ(got, expected);
                 EXPECT_EQ(iterations, whole);
                 if (cap == std::numeric_limits<std::int64_t>::max()) {
                     EXPECT_EQ(calls, 1);
+                }
+                // The last chaotic orbits run on alone at the end, well past
+                // the point where a tail may stop (with vectors of lanes).
+                if (inTail && naive == 0 && level != KernelLevel::Plain) {
+                    EXPECT_GT(tailStops, 0);
                 }
                 SetNaiveKernel(naive == 1);
                 ASSERT_TRUE(SetKernelLevel(level));

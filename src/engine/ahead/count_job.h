@@ -30,44 +30,68 @@ public:
 
     // The pixels of the runs, laid out as ComputeRuns lays out their indices.
     // params gives the mapping and the limit; its palette size is not used.
-    CountJob(const KernelParams& params, std::vector<PixelLines> runs);
+    explicit CountJob(const KernelParams& params, std::vector<PixelLines> runs = {});
     // Single pixels (x, y), in this order.
     CountJob(const KernelParams& params, const std::vector<std::pair<int, int>>& pixels);
+
+    // More pixels, after those given so far; returns the place of the first.
+    // Places go on rising over the job's life, whatever it forgets.
+    std::int64_t Append(const std::vector<PixelLines>& runs);
 
     // Computes for about budget iterations' worth of work (at least one
     // block of steps), as one stream of all the pixels without a count, to
     // the limit; where the work stops, the orbits in flight are kept and go
-    // on in the next call. True once every count is known.
-    bool Run(std::int64_t budget);
+    // on in the next call. With yieldTail it may also stop in the kernel's
+    // tail, once every pixel given has begun and lanes idle
+    // (KernelStop::stopInTail), so that pixels appended then run beside the
+    // orbits still in flight. True once every count is known.
+    bool Run(std::int64_t budget, bool yieldTail = false);
     bool Done() const { return m_done; }
     // The part of its budget the last Run used.
     std::int64_t Spent() const { return m_spent; }
 
+    // Whether the counts of the pixels at places [from, to) are all known.
+    bool Counted(std::int64_t from, std::int64_t to) const;
+    // Every pixel before this place has begun, but for a few.
+    std::int64_t Begun() const { return m_from; }
+    // The place of the first pixel not forgotten, and the place after the
+    // last pixel given.
+    std::int64_t First() const { return m_base; }
+    std::int64_t End() const { return m_base + std::int64_t(m_counts.size()); }
+    // The count of the pixel at a place not forgotten.
+    const std::int32_t* CountsAt(std::int64_t place) const {
+        return m_counts.data() + (place - m_base);
+    }
+    // Forgets the pixels before a place; their counts must all be known.
+    void Forget(std::int64_t before);
+
+    // While nothing is forgotten: the counts, in the order given.
     const std::vector<std::int32_t>& Counts() const { return m_counts; }
     std::vector<std::int32_t>& Counts() { return m_counts; }
-    // The plain loop's iterations for all these pixels, once done.
+    // The plain loop's iterations for all the pixels counted.
     std::int64_t Iterations() const { return m_iterations; }
     std::size_t Size() const { return m_counts.size(); }
 
 private:
-    // One kernel call on what is left, for about budget.
-    std::int64_t Piece(std::int64_t budget);
-    std::pair<int, int> PixelAt(std::int32_t pixel) const;
+    // One kernel call on what is left, for about budget; the work it did.
+    std::int64_t Piece(std::int64_t budget, bool yieldTail, bool& inTail);
+    std::pair<int, int> PixelAt(std::int64_t place) const;
 
     KernelParams m_params;
     std::vector<PixelLines> m_runs; // single lines
-    std::vector<std::int32_t> m_runStart;
-    std::vector<std::int32_t> m_counts;
+    std::vector<std::int64_t> m_runStart;
+    std::vector<std::int32_t> m_counts; // from place m_base on
+    std::int64_t m_base = 0;
     bool m_done = false;
     // What is left: the orbits in flight, single pixels not begun, then all
     // pixels from m_from on.
     std::vector<OrbitState> m_flying;
-    std::vector<std::int32_t> m_singles;
-    std::int32_t m_from = 0;
+    std::vector<std::int64_t> m_singles;
+    std::int64_t m_from = 0;
     std::int64_t m_perPixel = 256; // work a pixel took so far
     std::int64_t m_iterations = 0;
     std::int64_t m_spent = 0;
     std::vector<PixelLines> m_callRuns;
-    std::vector<std::int32_t> m_callPixels;
+    std::vector<std::int64_t> m_callPixels;
     std::vector<std::int32_t> m_callResults;
 };

@@ -178,9 +178,10 @@ private:
     // in order, or before it when taken from the back) while they are small.
     std::shared_ptr<AheadJob> TakeRectJob(std::set<NodeKey>::const_iterator at);
     // Under the mutex: what a search found goes into the plan, and the
-    // rectangles it has not begun wait to be worked out by anyone; those it
-    // has begun wait for the job's next slice.
-    void HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed);
+    // rectangles it has not begun wait to be worked out by anyone (unless
+    // it keeps them all); those it has begun wait for the job's next slice.
+    void HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed,
+                  bool keepAll = false);
     // Under the mutex: the outcome of the plan's first step, when known.
     // Throws std::bad_alloc when a worker ran out of memory on it.
     bool TakeFront(RectOutcome& out);

@@ -163,13 +163,17 @@ bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, co
     // plan's first one.
     if (generation != m_rects.generation || m_rects.nodes.find(key) == m_rects.nodes.end())
         return false;
-    HandBack(*job, job, false);
+    // What the try has split into stays with its search, which a worker
+    // takes up whole: given back one by one, the rectangles would come to
+    // the front of the plan unbegun, for this thread to try each in turn.
+    HandBack(*job, job, false, true);
     const bool ready = TakeFront(out);
     wake = RectJobWaiting();
     return ready;
 }
 
-void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed) {
+void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& self, bool failed,
+                               bool keepAll) {
     // The plan's node for a rectangle, made if it has none.
     const auto nodeFor = [this](const NodeKey& key, const PixelRect& r) -> Node& {
         const auto [it, made] = m_rects.nodes.try_emplace(key);
@@ -181,7 +185,7 @@ void EvaluationAhead::HandBack(RectJob& job, const std::shared_ptr<AheadJob>& se
     std::deque<RectSearch::Item>& left = job.search.Left();
     std::vector<RectSearch::Item> released;
     if (!failed)
-        job.search.HandOver(released);
+        job.search.HandOver(released, !keepAll);
     // The outcomes, a run for each node of the plan: one the search was
     // given, or one it found after a rectangle it gives back.
     std::vector<RectResult>& results = job.search.Results();

@@ -1,5 +1,6 @@
 #include "engine/ahead/rect_search.h"
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -40,6 +41,7 @@ bool RectWork::Next(std::vector<PixelLines>& runs) {
 }
 
 void RectWork::Take(const std::int32_t* counts) {
+    m_at = -1;
     if (m_done)
         return;
     const PixelLines& run = m_run;
@@ -81,9 +83,8 @@ bool RectSearch::InProgress() const {
     return false;
 }
 
-void RectSearch::HandOver(std::vector<Item>& released) {
+void RectSearch::HandOver(std::vector<Item>& released, bool release) {
     std::deque<Item> kept;
-    std::vector<std::size_t> place(m_left.size(), 0);
     // Whether the item before left the results' run.
     bool gap = false;
     for (std::size_t i = 0; i < m_left.size(); ++i) {
@@ -96,56 +97,63 @@ void RectSearch::HandOver(std::vector<Item>& released) {
         }
         gap = true;
         item.planned = true;
-        if (item.work == nullptr) {
+        if (item.work == nullptr && release) {
             released.push_back(std::move(item));
             continue;
         }
-        place[i] = kept.size();
         kept.push_back(std::move(item));
     }
-    // A round under way goes on with the same rectangles, now elsewhere.
-    if (m_round)
-        for (std::size_t& i : m_round->items)
-            i = place[i];
     m_left.swap(kept);
 }
 
-void RectSearch::StartRound() {
-    m_runs.clear();
-    std::vector<std::size_t> items, sizes;
+bool RectSearch::Feed() {
+    // Rectangles whose pixels have not all begun, and those pixels; the
+    // others wait only for orbits in flight, which take no room.
+    std::size_t waiting = 0, out = 0;
     std::int64_t pixels = 0;
-    for (std::size_t i = 0; i < m_left.size(); ++i) {
-        if (items.size() >= m_share || pixels >= kRoundPixels)
-            break;
-        Item& item = m_left[i];
+    for (const Item& item : m_left) {
+        if (item.work != nullptr && item.work->Out()) {
+            ++out;
+            if (item.work->Until() > m_stream.Begun()) {
+                ++waiting;
+                pixels += item.work->Until() - std::max(item.work->At(), m_stream.Begun());
+            }
+        }
+    }
+    bool fed = false;
+    for (Item& item : m_left) {
+        if (item.work != nullptr && (item.work->Done() || item.work->Out()))
+            continue;
+        if (waiting >= m_share || out >= 2 * m_share || pixels >= kRoundPixels)
+            return true;
         if (item.work == nullptr)
             item.work = std::make_shared<RectWork>(m_params, item.r);
-        const std::size_t before = m_runs.size();
+        m_runs.clear();
         if (!item.work->Next(m_runs))
             continue;
-        std::size_t n = 0;
-        for (std::size_t j = before; j < m_runs.size(); ++j)
-            n += std::size_t(m_runs[j].n) * std::size_t(m_runs[j].lines);
-        items.push_back(i);
-        sizes.push_back(n);
-        pixels += std::int64_t(n);
+        item.work->SentAt(m_stream.Append(m_runs));
+        fed = true;
+        ++waiting;
+        ++out;
+        pixels += item.work->Until() - item.work->At();
     }
-    m_round.emplace(Round{CountJob(m_params, m_runs), std::move(items), std::move(sizes)});
+    return fed;
 }
 
-void RectSearch::EndRound() {
-    const std::vector<std::int32_t>& counts = m_round->job.Counts();
-    std::size_t at = 0;
-    for (std::size_t p = 0; p < m_round->items.size(); ++p) {
-        m_left[m_round->items[p]].work->Take(counts.data() + at);
-        at += m_round->pixels[p];
-    }
-    // What the rectangles found split into comes right after each of them,
-    // in the order the steps pop it; from the last one back, so that the
-    // places of those before stay as they are.
-    for (std::size_t p = m_round->items.size(); p > 0; --p) {
-        const std::size_t i = m_round->items[p - 1];
-        const Item item = m_left[i];
+void RectSearch::Collect() {
+    // From the last one back, so that what a rectangle splits into goes
+    // right after it, in the order the steps pop it, and the places of
+    // those before stay as they are.
+    std::int64_t keep = m_stream.End();
+    for (std::size_t i = m_left.size(); i > 0; --i) {
+        const Item item = m_left[i - 1];
+        if (item.work == nullptr || !item.work->Out())
+            continue;
+        if (!m_stream.Counted(item.work->At(), item.work->Until())) {
+            keep = std::min(keep, item.work->At());
+            continue;
+        }
+        item.work->Take(m_stream.CountsAt(item.work->At()));
         if (!item.work->Done() || item.work->outcome.kind != RectOutcome::Split ||
             item.key.depth >= RectKey::kMaxDepth)
             continue;
@@ -154,37 +162,45 @@ void RectSearch::EndRound() {
         Item children[4];
         for (int j = 0; j < 4; ++j)
             children[j] = Item{item.key.Child(j), quadrants[3 - j], false, nullptr};
-        m_left.insert(m_left.begin() + std::ptrdiff_t(i + 1), children, children + 4);
+        m_left.insert(m_left.begin() + std::ptrdiff_t(i), children, children + 4);
     }
-    m_round.reset();
+    // The counts taken are not needed again: all forgotten once nothing is
+    // out, else in large pieces.
+    const std::int64_t held = m_stream.End() - m_stream.First();
+    const std::int64_t spare = keep - m_stream.First();
+    if (spare > 0 && (spare == held || (2 * spare >= held && spare >= kRoundPixels)))
+        m_stream.Forget(keep);
 }
 
 bool RectSearch::Run(std::int64_t budget, std::size_t cap, const std::atomic<bool>* now) {
     std::int64_t left = budget;
-    for (;;) {
-        if (!m_round) {
-            // What is found goes out in the steps' order.
-            while (!m_left.empty() && m_left.front().work != nullptr &&
-                   m_left.front().work->Done()) {
-                if (m_results.size() >= cap)
-                    return false;
-                Item& item = m_left.front();
-                m_results.push_back(
-                    RectResult{item.key, item.r, std::move(item.work->outcome), item.planned});
-                m_left.pop_front();
-            }
-            if (m_left.empty())
-                return true;
-            if (m_results.size() >= cap || left <= 0)
+    for (bool first = true;; first = false) {
+        // What is found goes out in the steps' order.
+        while (!m_left.empty() && m_left.front().work != nullptr && m_left.front().work->Done()) {
+            if (m_results.size() >= cap)
                 return false;
-            if (now != nullptr && !m_results.empty() && now->load(std::memory_order_relaxed))
-                return false;
-            StartRound();
+            Item& item = m_left.front();
+            m_results.push_back(
+                RectResult{item.key, item.r, std::move(item.work->outcome), item.planned});
+            m_left.pop_front();
         }
-        const bool done = m_round->job.Run(left);
-        left -= m_round->job.Spent();
-        if (!done)
+        if (m_left.empty())
+            return true;
+        if (m_results.size() >= cap)
             return false;
-        EndRound();
+        // The first rectangles left are begun before it stops, so that those
+        // the steps take next stay with this search rather than going back
+        // to the plan unbegun, for the interface thread to try.
+        const bool more = Feed();
+        if ((left <= 0 && !first) ||
+            (now != nullptr && !m_results.empty() && now->load(std::memory_order_relaxed)))
+            return false;
+        // While there are pixels to give, the orbits left in flight once all
+        // the pixels given have begun run on beside the next ones.
+        if (!m_stream.Done()) {
+            m_stream.Run(left, more);
+            left -= m_stream.Spent();
+        }
+        Collect();
     }
 }

@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <optional>
 #include <vector>
 
 // What a step of the recursion does with its rectangle.
@@ -59,6 +58,13 @@ public:
     void Take(const std::int32_t* counts);
     bool Done() const { return m_done; }
 
+    // While the counts of what Next appended are being worked out: their
+    // places in the search's stream of pixels, from At() to Until().
+    void SentAt(std::int64_t at) { m_at = at; }
+    bool Out() const { return m_at >= 0; }
+    std::int64_t At() const { return m_at; }
+    std::int64_t Until() const { return m_at + std::int64_t(m_run.n) * m_run.lines; }
+
     RectOutcome outcome;
 
 private:
@@ -68,6 +74,7 @@ private:
     bool m_done = false;
     BorderTest m_test;
     PixelLines m_run; // what Next gave last
+    std::int64_t m_at = -1;
     std::vector<std::int32_t> m_indices;
 };
 
@@ -80,13 +87,14 @@ struct RectResult {
 };
 
 // Works through rectangles depth first, in the order the steps take them.
-// The first few rectangles not yet worked out share each kernel round; what
-// they split into joins the rounds at once, and outcomes found out of order
+// The first few rectangles not yet worked out share one stream of kernel
+// calls; what they split into joins it at once, a rectangle whose counts
+// are known makes room for the next one, and outcomes found out of order
 // wait until those before them are found.
 class RectSearch {
 public:
-    // Rectangles sharing a round at most, and the pixels a round grows to
-    // before no further rectangle joins it.
+    // Rectangles whose pixels wait to begin in the stream at most, and the
+    // pixels waiting there before no further rectangle joins it.
     static constexpr std::size_t kShare = 16;
     static constexpr std::int64_t kRoundPixels = 16384;
 
@@ -97,7 +105,7 @@ public:
         std::shared_ptr<RectWork> work; // once begun
     };
 
-    explicit RectSearch(const KernelParams& params) : m_params(params) {}
+    explicit RectSearch(const KernelParams& params) : m_params(params), m_stream(params) {}
 
     // A rectangle to work through, after those given so far in the steps'
     // order, or before them.
@@ -118,27 +126,26 @@ public:
 
     // Gets ready to hand over all it can: every outcome found goes to the
     // results, those that follow a rectangle not found marked as planned
-    // (each starts a run of the plan's), and the rectangles not begun go to
-    // released. It keeps the rectangles it has begun and not worked out,
-    // marked as planned, which Left() then holds.
-    void HandOver(std::vector<Item>& released);
-    // Rounds of at most share rectangles, from the next round on.
+    // (each starts a run of the plan's), and, with release, the rectangles
+    // not begun go to released. It keeps the other rectangles not worked
+    // out, marked as planned, which Left() then holds.
+    void HandOver(std::vector<Item>& released, bool release = true);
+    // At most share rectangles waiting to begin in the stream, from now on.
     void SetShare(std::size_t share) { m_share = share < 1 ? 1 : share; }
 
 private:
-    struct Round {
-        CountJob job;
-        std::vector<std::size_t> items;  // places in m_left, rising
-        std::vector<std::size_t> pixels; // how many each one's runs hold
-    };
-
-    void StartRound();
-    void EndRound();
+    // Gives the stream the next pixels of the first rectangles left, as far
+    // as there is room: rectangles whose pixels wait to begin, rectangles
+    // out at all (twice as many) and pixels waiting. True if it gave any, or
+    // left any rectangle out for want of room.
+    bool Feed();
+    // Takes the counts of the rectangles whose counts are all known.
+    void Collect();
 
     KernelParams m_params;
     std::size_t m_share = kShare;
     std::deque<Item> m_left;
-    std::optional<Round> m_round;
+    CountJob m_stream;
     std::vector<PixelLines> m_runs;
     std::vector<RectResult> m_results;
 };

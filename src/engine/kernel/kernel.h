@@ -88,6 +88,12 @@ struct KernelStop {
     // same counts.
     const OrbitState* resume = nullptr;
     int resumed = 0;
+    // The call may also stop in its tail, where every pixel has begun and
+    // vector lanes idle, once the tail has run for a while with none of the
+    // orbits in flight old, so that the caller can give those orbits new
+    // pixels to run beside; stoppedInTail says whether it did.
+    bool stopInTail = false;
+    bool stoppedInTail = false;
     // Where the pixels it stops in flight stand, kMaxInFlight at most.
     OrbitState stopped[kMaxInFlight];
     int nStopped = 0;

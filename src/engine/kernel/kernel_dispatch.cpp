@@ -179,6 +179,7 @@ std::int64_t ComputeRuns(const KernelParams& params, const PixelLines* runs, int
 std::int64_t ComputeRunsFor(const KernelParams& params, const PixelLines* runs, int count,
                             std::int32_t* indices, KernelStop& stop) {
     stop.nStopped = 0;
+    stop.stoppedInTail = false;
     stop.cap = std::max<std::int64_t>(stop.cap, 1);
     if (IsNaiveKernel()) {
         return NaiveRuns(params, runs, count, indices, &stop);

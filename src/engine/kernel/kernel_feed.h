@@ -28,10 +28,14 @@ struct Feed {
     std::int64_t cap;        // work after which the lanes stop
     std::int64_t spent;      // work so far: steps times the lanes kept
     std::int64_t perStep;    // the lanes kept, busy or not
-    std::int64_t next;       // the next pixel to map
-    std::int64_t runEnd;     // the pixel after the current run's last
-    long long col;           // its place in its line
-    long long px, py;        // its coordinates
+    // Steps after which a tail, where every pixel has begun and some lanes
+    // idle, stops the lanes (none: never), and the steps it has run.
+    std::int64_t tailCap;
+    std::int64_t tailSteps;
+    std::int64_t next;   // the next pixel to map
+    std::int64_t runEnd; // the pixel after the current run's last
+    long long col;       // its place in its line
+    long long px, py;    // its coordinates
     long long lineX, lineY;
     int pos;
     int end;
@@ -45,14 +49,15 @@ struct Feed {
 
     Feed(const KernelParams& p, const PixelRun* r, int count, std::int32_t* o, std::int64_t c)
         : params(p), runs(r), run{}, out(o), total(0), iterations(0), cap(c), spent(0), perStep(0),
-          next(0), runEnd(0), col(0), px(0), py(0), lineX(0), lineY(0), pos(0), end(0) {
+          tailCap(INT64_MAX), tailSteps(0), next(0), runEnd(0), col(0), px(0), py(0), lineX(0),
+          lineY(0), pos(0), end(0) {
         for (int i = 0; i < count; ++i) {
             total += Pixels(r[i]);
         }
     }
 
     int Available() const { return end - pos; }
-    bool Stopped() const { return spent >= cap; }
+    bool Stopped() const { return spent >= cap || tailSteps >= tailCap; }
     bool Exhausted() const { return pos == end && next == total; }
 
     // Moves on to the next run with pixels; there is one while next < total.

@@ -715,18 +715,34 @@ void RunFeeding(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Fini
     CopyAll<N>(st, s);
 }
 
+// Whether every orbit in flight is young enough to be handed to a later
+// call. There it runs beside new pixels, compared with its saved point only
+// every span steps, so that a long cycle whose length does not divide the
+// span is found many times later than in a tail, where every step compares:
+// old orbits, the likeliest to be such cycles, stay in the tail.
+template <int N> HWY_INLINE bool YoungOrbits(const Lanes (&s)[N]) {
+    constexpr std::int64_t kYoung = std::int64_t(1) << 16;
+    VI most = s[0].cnt;
+    for (int v = 1; v < N; ++v) {
+        most = hn::Max(most, s[v].cnt);
+    }
+    return hn::GetLane(hn::MaxOfLanes(DI(), most)) < kYoung;
+}
+
 // Runs the first N vectors until the run is done or, once it has no pixels
 // left, until fewer vectors would hold the busy lanes. Returns how many
 // vectors are still needed (0 when done).
 template <int N>
 int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finished& fin,
-               int& busyLanes) {
+               int& busyLanes, int full) {
     Lanes s[N];
     CopyAll<N>(s, st);
     // With few vectors the steps wait on their own results, and comparing
     // every new point with the saved one costs no time: a long cycle is then
     // found as soon as it closes, not only when it closes at a check.
     constexpr bool kWatch = N <= 2;
+    // Whether every pixel has begun and some lanes idle.
+    const bool tail = feed.Exhausted() && N < full;
     while (busyLanes > 0 && !(feed.Exhausted() && busyLanes <= W * (N - 1)) && !feed.Stopped()) {
         M repeated[N];
         for (int v = 0; v < N; ++v) {
@@ -740,6 +756,12 @@ int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finis
             }
         }
         feed.spent += sched.block * feed.perStep;
+        if (tail) {
+            feed.tailSteps += sched.block;
+            if (feed.tailSteps >= feed.tailCap && !YoungOrbits<N>(s)) {
+                feed.tailCap = std::numeric_limits<std::int64_t>::max();
+            }
+        }
         sched.sinceCheck += sched.block;
         const bool check = sched.sinceCheck == sched.span;
         EndBlockAll<N>(s, k, check, repeated, feed, fin, busyLanes, sched.finished);
@@ -819,6 +841,10 @@ template <int kVectors> void MarkUnfinished(const Lanes* st, Feed& feed, KernelS
     }
 }
 
+// Steps a tail runs before a call that may stop there does: short tails,
+// as at small limits, cost less than stopping and taking the orbits up again.
+constexpr std::int64_t kTailSteps = 1024;
+
 // W lanes a vector, kVectors vectors in flight (1 to 5). Given stop, it
 // takes up the pixels stop resumes and may stop before the end.
 template <int kVectors>
@@ -829,6 +855,9 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
     Feed feed(params, runs, count, out,
               stop != nullptr ? stop->cap : std::numeric_limits<std::int64_t>::max());
     feed.perStep = kVectors * W;
+    if (stop != nullptr && stop->stopInTail) {
+        feed.tailCap = kTailSteps;
+    }
     if (feed.total == 0) {
         return 0;
     }
@@ -887,19 +916,23 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
         }
         switch (vectors) {
         case 5:
-            vectors = RunVectors<(kVectors >= 5 ? 5 : 1)>(st, k, sched, feed, fin, busyLanes);
+            vectors =
+                RunVectors<(kVectors >= 5 ? 5 : 1)>(st, k, sched, feed, fin, busyLanes, kVectors);
             break;
         case 4:
-            vectors = RunVectors<(kVectors >= 4 ? 4 : 1)>(st, k, sched, feed, fin, busyLanes);
+            vectors =
+                RunVectors<(kVectors >= 4 ? 4 : 1)>(st, k, sched, feed, fin, busyLanes, kVectors);
             break;
         case 3:
-            vectors = RunVectors<(kVectors >= 3 ? 3 : 1)>(st, k, sched, feed, fin, busyLanes);
+            vectors =
+                RunVectors<(kVectors >= 3 ? 3 : 1)>(st, k, sched, feed, fin, busyLanes, kVectors);
             break;
         case 2:
-            vectors = RunVectors<(kVectors >= 2 ? 2 : 1)>(st, k, sched, feed, fin, busyLanes);
+            vectors =
+                RunVectors<(kVectors >= 2 ? 2 : 1)>(st, k, sched, feed, fin, busyLanes, kVectors);
             break;
         case 1:
-            vectors = RunVectors<1>(st, k, sched, feed, fin, busyLanes);
+            vectors = RunVectors<1>(st, k, sched, feed, fin, busyLanes, kVectors);
             break;
         default:
             vectors = 0;
@@ -908,6 +941,7 @@ std::int64_t RunLanes(const KernelParams& params, const PixelRun* runs, int coun
     }
     if (vectors > 0 && stop != nullptr) {
         MarkUnfinished<kVectors>(st, feed, *stop);
+        stop->stoppedInTail = feed.tailSteps >= feed.tailCap;
     }
     Flush(fin, feed, k);
     if (stop != nullptr) {
