@@ -186,14 +186,13 @@ bool RectSearch::Run(std::int64_t budget, std::size_t cap, const std::atomic<boo
         }
         if (m_left.empty())
             return true;
-        if (m_results.size() >= cap)
+        if (m_results.size() >= cap || (left <= 0 && !first))
             return false;
-        // The first rectangles left are begun before it stops, so that those
-        // the steps take next stay with this search rather than going back
-        // to the plan unbegun, for the interface thread to try.
         const bool more = Feed();
-        if ((left <= 0 && !first) ||
-            (now != nullptr && !m_results.empty() && now->load(std::memory_order_relaxed)))
+        // Asked to hand over, it does so with the rectangles the steps take
+        // next begun, so that they stay with it rather than going back to
+        // the plan unbegun, for the interface thread to try one by one.
+        if (now != nullptr && !m_results.empty() && now->load(std::memory_order_relaxed))
             return false;
         // While there are pixels to give, the orbits left in flight once all
         // the pixels given have begun run on beside the next ones.
