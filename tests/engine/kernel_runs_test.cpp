@@ -241,3 +241,52 @@ TEST(KernelRuns, StoppedCallsGoOnWhereTheyStopped) {
     SetNaiveKernel(false);
     SetKernelLevel(best);
 }
+
+TEST(KernelRuns, OldOrbitsRunOnInTheTail) {
+    // Chaotic points on the real axis run long. Stopped in flight past 2^16
+    // iterations and taken up again where a call may stop in its tail, they
+    // are too old to leave it: the call runs them to the end. Started
+    // afresh, they leave it young.
+    const KernelParams p{-2.0, -1.5, 1e-3, 1e-3, 10000000, 192};
+    const std::vector<PixelLines> chaotic = {{10, 1500, 1, 0, 4, 0, 0, 1}};
+    std::vector<std::int32_t> expected(4);
+    for (int i = 0; i < 4; ++i)
+        expected[std::size_t(i)] =
+            ComputePointNaive((10 + i) * p.scaleX + p.xMin, 1500 * p.scaleY + p.yMin, p.limit, 192);
+
+    const KernelLevel best = CurrentKernelLevel();
+    for (KernelLevel level : AvailableKernelLevels()) {
+        ASSERT_TRUE(SetKernelLevel(level));
+        SCOPED_TRACE(KernelLevelName(level));
+        std::vector<std::int32_t> out(4, 7777);
+        KernelStop young;
+        young.cap = std::numeric_limits<std::int64_t>::max();
+        young.stopInTail = true;
+        ComputeRunsFor(p, chaotic.data(), 1, out.data(), young);
+        // One lane a vector has no tail while its lanes are all busy.
+        EXPECT_TRUE(level == KernelLevel::Plain || young.stoppedInTail);
+
+        // Every lane kept counts, busy or not: at most 40 of them.
+        KernelStop first;
+        first.cap = std::int64_t(70000) * 40;
+        ComputeRunsFor(p, chaotic.data(), 1, out.data(), first);
+        ASSERT_GT(first.nStopped, 0);
+        std::vector<PixelLines> again;
+        for (int i = 0; i < first.nStopped; ++i) {
+            ASSERT_GE(first.stopped[i].count, 1 << 16);
+            again.push_back({10 + int(first.stopped[i].pixel), 1500, 1, 0, 1, 0, 0, 1});
+        }
+        KernelStop old;
+        old.cap = std::numeric_limits<std::int64_t>::max();
+        old.stopInTail = true;
+        old.resume = first.stopped;
+        old.resumed = first.nStopped;
+        std::vector<std::int32_t> last(again.size(), 7777);
+        ComputeRunsFor(p, again.data(), int(again.size()), last.data(), old);
+        EXPECT_FALSE(old.stoppedInTail);
+        EXPECT_EQ(old.nStopped, 0);
+        for (int i = 0; i < first.nStopped; ++i)
+            EXPECT_EQ(last[std::size_t(i)], expected[std::size_t(first.stopped[i].pixel)]);
+    }
+    SetKernelLevel(best);
+}

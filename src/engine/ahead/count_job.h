@@ -70,7 +70,6 @@ public:
     std::vector<std::int32_t>& Counts() { return m_counts; }
     // The plain loop's iterations for all the pixels counted.
     std::int64_t Iterations() const { return m_iterations; }
-    std::size_t Size() const { return m_counts.size(); }
 
 private:
     // One kernel call on what is left, for about budget; the work it did.

@@ -36,7 +36,7 @@ public:
         : generation(generation), search(params) {}
 
     // Finished unless it holds rectangles it has begun: the rest goes back
-    // to the plan at every hand-over.
+    // to the plan at every hand-over of a worker's.
     bool RunSlice(std::int64_t budget) override {
         search.Run(budget, kHandOver, &handOver);
         return !search.InProgress();
@@ -157,7 +157,7 @@ bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, co
     job->search.Run(budget, 1);
     if (!job->search.Results().empty())
         job->search.Run(budget / kTryOnFraction, kHandOver);
-    // Anything left half done goes on in the workers' slices.
+    // Everything left, begun or not, goes on in the workers' slices.
     std::lock_guard<std::mutex> lock(WorkerPool::Instance().Mutex());
     // Only this thread makes or drops plans, so the rectangle is still the
     // plan's first one.

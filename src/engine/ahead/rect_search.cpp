@@ -67,7 +67,7 @@ void RectWork::Take(const std::int32_t* counts) {
     }
 }
 
-// ---- Depth first, in shared rounds ------------------------------------------
+// ---- Depth first, in one stream ---------------------------------------------
 
 void RectSearch::Add(const RectKey& key, const PixelRect& r, bool before) {
     if (before)
@@ -124,7 +124,9 @@ bool RectSearch::Feed() {
     for (Item& item : m_left) {
         if (item.work != nullptr && (item.work->Done() || item.work->Out()))
             continue;
-        if (waiting >= m_share || out >= 2 * m_share || pixels >= kRoundPixels)
+        if (out >= 2 * m_share || m_stream.End() - m_stream.First() >= kHeldPixels)
+            return fed;
+        if (waiting >= m_share || pixels >= kWaitingPixels)
             return true;
         if (item.work == nullptr)
             item.work = std::make_shared<RectWork>(m_params, item.r);
@@ -168,7 +170,7 @@ void RectSearch::Collect() {
     // out, else in large pieces.
     const std::int64_t held = m_stream.End() - m_stream.First();
     const std::int64_t spare = keep - m_stream.First();
-    if (spare > 0 && (spare == held || (2 * spare >= held && spare >= kRoundPixels)))
+    if (spare > 0 && (spare == held || (2 * spare >= held && spare >= kWaitingPixels)))
         m_stream.Forget(keep);
 }
 

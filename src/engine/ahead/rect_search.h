@@ -44,10 +44,11 @@ struct RectKey {
     RectKey Child(int j) const;
 };
 
-// One rectangle's outcome, worked out a kernel round at a time: the counts
+// One rectangle's outcome, worked out a chunk of pixels at a time: the counts
 // of a narrow one, or the border test of any other, whose chunks are
-// evaluated in turn. The rounds of several rectangles can share the kernel's
-// streams, so that the long orbits of one run alongside the pixels of others.
+// evaluated in turn. The chunks of several rectangles share a stream of
+// kernel calls, so that the long orbits of one run alongside the pixels of
+// others.
 class RectWork {
 public:
     RectWork(const KernelParams& params, const PixelRect& r);
@@ -96,7 +97,11 @@ public:
     // Rectangles whose pixels wait to begin in the stream at most, and the
     // pixels waiting there before no further rectangle joins it.
     static constexpr std::size_t kShare = 16;
-    static constexpr std::int64_t kRoundPixels = 16384;
+    static constexpr std::int64_t kWaitingPixels = 16384;
+    // The pixels the stream holds at most, counted or not, before no further
+    // rectangle joins it: while an orbit in flight holds back the counts
+    // after it, they cannot be forgotten.
+    static constexpr std::int64_t kHeldPixels = std::int64_t(1) << 20;
 
     struct Item {
         RectKey key;
@@ -111,9 +116,9 @@ public:
     // order, or before them.
     void Add(const RectKey& key, const PixelRect& r, bool before = false);
 
-    // Works for at most about budget iterations, and stops once cap
-    // outcomes wait to be handed over, or any do while now is set. True
-    // when nothing is left.
+    // Works for about budget iterations (at least one kernel call), and
+    // stops once cap outcomes wait to be handed over, or any do while now
+    // is set. True when nothing is left.
     bool Run(std::int64_t budget, std::size_t cap, const std::atomic<bool>* now = nullptr);
 
     // Whether it has begun rectangles it has not worked out.
@@ -136,8 +141,10 @@ public:
 private:
     // Gives the stream the next pixels of the first rectangles left, as far
     // as there is room: rectangles whose pixels wait to begin, rectangles
-    // out at all (twice as many) and pixels waiting. True if it gave any, or
-    // left any rectangle out for want of room.
+    // out at all (twice as many), pixels waiting and pixels held. True if
+    // it gave any, or left any rectangle out that the next call can take
+    // (not for want of rectangles out or pixels held, which only the
+    // orbits in flight free).
     bool Feed();
     // Takes the counts of the rectangles whose counts are all known.
     void Collect();

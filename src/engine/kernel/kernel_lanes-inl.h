@@ -718,8 +718,9 @@ void RunFeeding(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Fini
 // Whether every orbit in flight is young enough to be handed to a later
 // call. There it runs beside new pixels, compared with its saved point only
 // every span steps, so that a long cycle whose length does not divide the
-// span is found many times later than in a tail, where every step compares:
-// old orbits, the likeliest to be such cycles, stay in the tail.
+// span is found many times later than at the end of a tail, where one or
+// two vectors compare at every step: old orbits, the likeliest to be such
+// cycles, stay in the tail.
 template <int N> HWY_INLINE bool YoungOrbits(const Lanes (&s)[N]) {
     constexpr std::int64_t kYoung = std::int64_t(1) << 16;
     VI most = s[0].cnt;
@@ -730,8 +731,10 @@ template <int N> HWY_INLINE bool YoungOrbits(const Lanes (&s)[N]) {
 }
 
 // Runs the first N vectors until the run is done or, once it has no pixels
-// left, until fewer vectors would hold the busy lanes. Returns how many
-// vectors are still needed (0 when done).
+// left, until fewer vectors would hold the busy lanes, or until the tail
+// (fewer than full vectors) has run its steps (Feed::tailCap) while every
+// orbit in flight is young. Returns how many vectors are still needed (0
+// when done).
 template <int N>
 int RunVectors(Lanes* st, const Constants& k, Schedule& sched, Feed& feed, Finished& fin,
                int& busyLanes, int full) {
