@@ -136,9 +136,8 @@ void WorkerPool::Work() {
         // the wake. Work far ahead of the steps wakes no one.
         if (client->JobBack(job, delivered))
             AfxWakeIdle();
-        // Another worker is woken only for a job there is; a search that
-        // goes on may have given rectangles back for one.
-        const bool more = client->HasJob();
+        // Another worker is woken only for a job there is.
+        const bool more = delivered && client->HasJob();
         lock.unlock();
         // The last owner of a closed view's client may be this worker.
         job.reset();
