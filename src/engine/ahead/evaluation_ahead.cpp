@@ -94,7 +94,21 @@ std::int64_t EvaluationAhead::TryIterations() {
     return g_tryIterations.load();
 }
 
+bool EvaluationAhead::Unchanged(const KernelParams& params, const PixelRect& r,
+                                std::int64_t scan) const {
+    return m_unchanged.load(std::memory_order_acquire) && m_askedScan == scan && m_askedRect == r &&
+           SameParams(m_askedParams, params);
+}
+
+void EvaluationAhead::Ask(const KernelParams& params, const PixelRect& r, std::int64_t scan) {
+    m_askedParams = params;
+    m_askedRect = r;
+    m_askedScan = scan;
+    m_unchanged.store(true, std::memory_order_release);
+}
+
 void EvaluationAhead::DropScan() {
+    m_unchanged.store(false, std::memory_order_release);
     ++m_scan.generation;
     m_scan.active = false;
     m_scan.chunks.clear();
@@ -115,6 +129,9 @@ void EvaluationAhead::NewScanPlan(const KernelParams& params, const ScanArea& ar
 bool EvaluationAhead::TakeScanCount(const KernelParams& params, const ScanArea& area, int x, int y,
                                     std::int32_t& count) {
     const std::int64_t i = (std::int64_t(y) - area.top) * area.Width() + (x - area.left);
+    const PixelRect asked{area.left, area.top, area.right, area.bottom};
+    if (Unchanged(params, asked, i))
+        return false;
     WorkerPool& pool = WorkerPool::Instance();
     bool ready = false;
     bool wake = false;
@@ -144,6 +161,8 @@ bool EvaluationAhead::TakeScanCount(const KernelParams& params, const ScanArea& 
                 wake = m_scan.bytes < m_budget / 2;
             }
             ready = true;
+        } else if (!m_scan.chunks.empty() && m_scan.chunks.front().state == State::Running) {
+            Ask(params, asked, i);
         }
     }
     if (!ready || wake)
@@ -297,6 +316,7 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeJob() {
 }
 
 bool EvaluationAhead::JobBack(const std::shared_ptr<AheadJob>& job, bool finished) {
+    m_unchanged.store(false, std::memory_order_release);
     bool wake = false;
     if (RectJobBack(job, wake))
         return wake;

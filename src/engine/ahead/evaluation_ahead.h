@@ -198,6 +198,21 @@ private:
     bool RectJobWaiting() const;
     bool ScanJobWaiting() const;
 
+    // A step that waits for a worker asks the same question at every idle
+    // call. m_unchanged is set, under the mutex, when the answer was "not
+    // ready" and only the workers can change it; every job coming back,
+    // every rectangle job a worker takes (the search the step waits for must
+    // be told so) and every drop clears it. While it is set, the same
+    // question (the m_asked members, this thread's own) is answered without
+    // the mutex, so that a window waiting for its workers costs the windows
+    // beside it next to nothing.
+    bool Unchanged(const KernelParams& params, const PixelRect& r, std::int64_t scan) const;
+    void Ask(const KernelParams& params, const PixelRect& r, std::int64_t scan);
+    std::atomic<bool> m_unchanged{false};
+    KernelParams m_askedParams;
+    PixelRect m_askedRect;         // or the scan's area
+    std::int64_t m_askedScan = -1; // the scan pixel's place; -1 for a rectangle
+
     std::atomic<std::size_t> m_budget{1 << 20}; // set without the mutex
     RectPlan m_rects;
     ScanPlan m_scan;

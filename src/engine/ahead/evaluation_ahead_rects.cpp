@@ -51,6 +51,7 @@ public:
 
 void EvaluationAhead::DropRects() {
     // Running jobs see the new generation when they come back, and are dropped.
+    m_unchanged.store(false, std::memory_order_release);
     ++m_rects.generation;
     m_rects.active = false;
     m_rects.nodes.clear();
@@ -76,6 +77,8 @@ void EvaluationAhead::NewRectPlan(const KernelParams& params, const std::vector<
 bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
                                const std::function<std::vector<PixelRect>()>& roots,
                                RectOutcome& out) {
+    if (Unchanged(params, r, -1))
+        return false;
     WorkerPool& pool = WorkerPool::Instance();
     bool ready = false;
     bool wake = false;
@@ -105,6 +108,10 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
             it->second.state = State::Running;
             m_rects.pending.erase(key);
             tryHere = true;
+        } else if (!ready && (it->second.state == State::Running || it->second.job != nullptr)) {
+            // A worker has it, or the search it belongs to, which the
+            // workers take up first.
+            Ask(params, r, -1);
         }
         // Workers are woken only for jobs there are, so that a worker with
         // nothing to take does not go round between every two steps.
@@ -271,6 +278,8 @@ bool EvaluationAhead::RectJobWaiting() const {
 }
 
 std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_iterator at) {
+    // The step may wait for this one: it asks again, and the search is told.
+    m_unchanged.store(false, std::memory_order_release);
     const NodeKey key = *at;
     const bool fromBack = std::next(at) == m_rects.pending.end() && at != m_rects.pending.begin() &&
                           m_rects.resumed.empty() && TryIterations() > 0;
