@@ -1,6 +1,7 @@
 // Counts computed in slices of any length are the plain loop's counts, with
 // the plain loop's iterations, however often the orbits stop in flight.
 
+#include "engine/ahead/count_cache.h"
 #include "engine/ahead/count_job.h"
 #include "engine/kernel/kernel_naive.h"
 
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <random>
 #include <utility>
 #include <vector>
@@ -83,9 +85,28 @@ TEST(CountJob, PixelsAppendedWhileItRunsGetThePlainCounts) {
         {3400, 1500, 1, 0, 40, 0, 0, 1}, {10, 1500, 1, 0, 30, 0, 0, 1},
         {1000, 1500, 1, 0, 40, 0, 0, 1}, {1250, 1380, 1, 0, 64, 0, 1, 3},
         {0, 0, 1, 0, 20, 0, 1, 2},       {20, 1500, 1, 0, 5, 0, 0, 1}};
+    // A cache of counts found before gives some pixels marked counts, which
+    // must come out in those pixels' places, however the runs are cut
+    // around them; the job keeps its own costly counts there.
+    const PixelRect area{0, 0, 3500, 1600};
+    const auto marked = [](int x, int y) { return (x + 3 * y) % 5 == 0; };
+    const auto mark = [](int x, int y) { return std::int32_t(1000000 + x + 4000 * y); };
     std::mt19937 gen(5);
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 40; ++round) {
         CountJob job(p);
+        std::shared_ptr<CountCache> cache;
+        if (round % 2 == 1) {
+            cache = std::make_shared<CountCache>(area, std::size_t(1) << 16);
+            for (const PixelLines& r : pieces)
+                for (int j = 0; j < r.lines; ++j)
+                    for (int i = 0; i < r.n; ++i) {
+                        const int x = r.x + i * r.dx + j * r.lineDx;
+                        const int y = r.y + i * r.dy + j * r.lineDy;
+                        if (marked(x, y))
+                            cache->Add(x, y, mark(x, y));
+                    }
+            job.SetCache(cache);
+        }
         EXPECT_TRUE(job.Done());
         struct Given {
             std::vector<std::pair<int, int>> pixels;
@@ -118,11 +139,19 @@ TEST(CountJob, PixelsAppendedWhileItRunsGetThePlainCounts) {
                     continue;
                 for (std::size_t i = 0; i < g.pixels.size(); ++i) {
                     const auto [x, y] = g.pixels[i];
-                    ASSERT_EQ(job.CountsAt(g.at)[i],
-                              ComputePointNaive(x * p.scaleX + p.xMin, y * p.scaleY + p.yMin,
-                                                p.limit, std::numeric_limits<std::int32_t>::max(),
-                                                &made))
-                        << i;
+                    if (cache != nullptr && marked(x, y)) {
+                        ASSERT_EQ(job.CountsAt(g.at)[i], mark(x, y)) << i;
+                        made += mark(x, y);
+                        continue;
+                    }
+                    const std::int32_t count =
+                        ComputePointNaive(x * p.scaleX + p.xMin, y * p.scaleY + p.yMin, p.limit,
+                                          std::numeric_limits<std::int32_t>::max(), &made);
+                    ASSERT_EQ(job.CountsAt(g.at)[i], count) << i;
+                    std::int32_t kept = 0;
+                    if (cache != nullptr && CountCache::Costly(count) && count != 0) {
+                        EXPECT_TRUE(cache->Find(x, y, kept) && kept == count) << x << ", " << y;
+                    }
                 }
                 g.checked = true;
             }

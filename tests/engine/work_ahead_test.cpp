@@ -11,6 +11,7 @@
 #include "app/set_doc_template.h"
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
+#include "engine/ahead/count_cache.h"
 #include "platform/framework/frame.h"
 #include "platform/headless/headless_host.h"
 #include "platform/runtime/crt_rand.h"
@@ -71,23 +72,27 @@ std::ostream& operator<<(std::ostream& out, const ViewState& s) {
 struct Setup {
     int workers = 0;
     std::int64_t tryIterations = 0;
+    bool cacheAlways = false; // the counts met again kept at every limit
 };
 
 std::ostream& operator<<(std::ostream& out, const Setup& s) {
-    return out << s.workers << " workers, trying " << s.tryIterations;
+    return out << s.workers << " workers, trying " << s.tryIterations
+               << (s.cacheAlways ? ", keeping counts" : "");
 }
 
 // The plain steps first, then the setups compared with them: a small try
 // budget hands most rectangles over half done, the default one keeps most.
 const Setup kSerial{0, 0};
-const Setup kSetups[] = {{1, 0},    {2, 0},    {8, 0},
-                         {1, 3000}, {2, 3000}, {8, EvaluationAhead::TryIterations()}};
+const Setup kSetups[] = {{1, 0, true},    {2, 0},
+                         {8, 0},          {1, 3000},
+                         {2, 3000, true}, {8, EvaluationAhead::TryIterations(), true}};
 
 // A running application on the headless backend with the given workers.
 class Session {
 public:
     explicit Session(const Setup& setup)
-        : inlineBefore(AfxInlineStepIterations()), tryBefore(EvaluationAhead::TryIterations()) {
+        : inlineBefore(AfxInlineStepIterations()), tryBefore(EvaluationAhead::TryIterations()),
+          cacheBefore(CountCache::FromLimit()) {
         AfxSetResources(&Quirl32Resources());
         crt::srand(1);
         CountingClock::readings = 0;
@@ -100,6 +105,8 @@ public:
         // Every step through the workers, however cheap.
         AfxSetInlineStepIterations(0);
         EvaluationAhead::SetTryIterations(setup.tryIterations);
+        if (setup.cacheAlways)
+            CountCache::SetFromLimit(0);
     }
     ~Session() {
         app.CloseAllDocuments();
@@ -109,6 +116,7 @@ public:
         AfxSetWorkerThreads(0);
         AfxSetInlineStepIterations(inlineBefore);
         EvaluationAhead::SetTryIterations(tryBefore);
+        CountCache::SetFromLimit(cacheBefore);
     }
 
     CQuirl32View* NewView(int width, int height) {
@@ -142,6 +150,7 @@ public:
     CQuirl32App app;
     CMDIFrameWnd* frame = nullptr;
     std::int64_t inlineBefore, tryBefore;
+    std::int32_t cacheBefore;
 };
 
 // One step of the view as the idle loop takes it, waiting for the workers as

@@ -114,9 +114,78 @@ std::pair<int, int> CountJob::PixelAt(std::int64_t place) const {
     return {r.x + i * r.dx, r.y + i * r.dy};
 }
 
+std::int64_t CountJob::LayOut(std::int64_t room) {
+    const std::int64_t total = End();
+    std::int64_t from = m_from;
+    std::size_t run =
+        from < total ? std::size_t(std::upper_bound(m_runStart.begin(), m_runStart.end(), from) -
+                                   m_runStart.begin() - 1)
+                     : m_runs.size();
+    for (; from < total && room > 0; ++run) {
+        const auto at = int(from - m_runStart[run]);
+        const PixelLines& r = m_runs[run];
+        const int n = int(std::min<std::int64_t>(r.n - at, room));
+        if (m_cache == nullptr) {
+            m_callRuns.push_back(
+                PixelLines{r.x + at * r.dx, r.y + at * r.dy, r.dx, r.dy, n, 0, 0, 1});
+        } else {
+            // Runs of the pixels the cache does not know; each pixel laid
+            // out has its place in m_callPixels.
+            int begin = -1;
+            for (int i = 0; i <= n; ++i) {
+                const int x = r.x + (at + i) * r.dx, y = r.y + (at + i) * r.dy;
+                std::int32_t count = 0;
+                const bool known = i == n || m_cache->Find(x, y, count);
+                if (known && begin >= 0) {
+                    m_callRuns.push_back(PixelLines{r.x + (at + begin) * r.dx,
+                                                    r.y + (at + begin) * r.dy, r.dx, r.dy,
+                                                    i - begin, 0, 0, 1});
+                    begin = -1;
+                }
+                if (i == n)
+                    break;
+                if (known) {
+                    m_counts[std::size_t(from + i - m_base)] = count;
+                    m_callKnown.push_back(from + i);
+                    continue;
+                }
+                if (begin < 0)
+                    begin = i;
+                m_callPixels.push_back(from + i);
+            }
+        }
+        from += n;
+        room -= n;
+    }
+    return from;
+}
+
+void CountJob::CountKnown() {
+    // Those after m_from are laid out again, and found again, next time.
+    for (const std::int64_t place : m_callKnown) {
+        if (place >= m_from)
+            break;
+        const auto [x, y] = PixelAt(place);
+        const PixelLines one{x, y, 1, 0, 1, 0, 0, 1};
+        m_iterations += PlainIterations(m_params, one, &m_counts[std::size_t(place - m_base)]);
+    }
+}
+
+void CountJob::Share(std::size_t pixels) {
+    std::size_t i = 0;
+    for (const PixelLines& r : m_callRuns) {
+        for (int k = 0; k < r.n && i < pixels; ++k, ++i) {
+            const std::int32_t count = m_callResults[i];
+            if (count >= 0 && CountCache::Costly(count))
+                m_cache->Add(r.x + k * r.dx, r.y + k * r.dy, count);
+        }
+    }
+}
+
 std::int64_t CountJob::Piece(std::int64_t budget, bool yieldTail, bool& inTail) {
     m_callRuns.clear();
     m_callPixels.clear();
+    m_callKnown.clear();
     const auto one = [&](std::int64_t p) {
         const auto [x, y] = PixelAt(p);
         m_callRuns.push_back(PixelLines{x, y, 1, 0, 1, 0, 0, 1});
@@ -131,20 +200,17 @@ std::int64_t CountJob::Piece(std::int64_t budget, bool yieldTail, bool& inTail) 
     const std::int64_t total = End();
     std::int64_t room =
         std::min(kCallPixels, 2 * std::min(budget / m_perPixel, kCallPixels) + kMorePixels);
-    std::int64_t from = m_from;
-    std::size_t run =
-        from < total ? std::size_t(std::upper_bound(m_runStart.begin(), m_runStart.end(), from) -
-                                   m_runStart.begin() - 1)
-                     : m_runs.size();
-    for (; from < total && room > 0; ++run) {
-        const auto at = int(from - m_runStart[run]);
-        const PixelLines& r = m_runs[run];
-        const int n = int(std::min<std::int64_t>(r.n - at, room));
-        m_callRuns.push_back(PixelLines{r.x + at * r.dx, r.y + at * r.dy, r.dx, r.dy, n, 0, 0, 1});
-        from += n;
-        room -= n;
+    const std::int64_t from = LayOut(room);
+    const std::size_t n =
+        m_cache != nullptr ? m_callPixels.size() : singles + std::size_t(from - m_from);
+    if (n == 0) {
+        // The cache knew every pixel laid out.
+        inTail = false;
+        m_from = from;
+        CountKnown();
+        m_done = m_from == total;
+        return 1;
     }
-    const std::size_t n = singles + std::size_t(from - m_from);
     m_callResults.resize(n);
     KernelStop stop;
     stop.cap = budget;
@@ -157,7 +223,8 @@ std::int64_t CountJob::Piece(std::int64_t budget, bool yieldTail, bool& inTail) 
                                    m_callResults.data(), stop);
     inTail = stop.stoppedInTail;
     const auto placeOf = [&](std::size_t i) {
-        return i < singles ? m_callPixels[i] : m_from + std::int64_t(i - singles);
+        return i < singles || m_cache != nullptr ? m_callPixels[i]
+                                                 : m_from + std::int64_t(i - singles);
     };
     // What the call did not begin: single pixels, then all from where an
     // unbroken run of them ends the call.
@@ -179,7 +246,12 @@ std::int64_t CountJob::Piece(std::int64_t budget, bool yieldTail, bool& inTail) 
     m_flying.assign(stop.stopped, stop.stopped + stop.nStopped);
     for (OrbitState& o : m_flying)
         o.pixel = placeOf(std::size_t(o.pixel));
-    m_from += std::int64_t(tail - singles);
+    if (m_cache != nullptr)
+        Share(tail);
+    // The pixels laid out and not begun go on from the first of them; those
+    // the cache knew before it are counted.
+    m_from = tail < n ? placeOf(tail) : from;
+    CountKnown();
     m_done = m_flying.empty() && m_singles.empty() && m_from == total;
     return std::max<std::int64_t>(stop.spent, 1);
 }

@@ -6,9 +6,11 @@
 // point, with the limit already turned into 0; the palette index is the
 // count mod the palette size, taken when the pixel is drawn.
 
+#include "engine/ahead/count_cache.h"
 #include "engine/kernel/kernel.h"
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -33,6 +35,10 @@ public:
     explicit CountJob(const KernelParams& params, std::vector<PixelLines> runs = {});
     // Single pixels (x, y), in this order.
     CountJob(const KernelParams& params, const std::vector<std::pair<int, int>>& pixels);
+
+    // Counts found by anyone for the same computation: pixels found there
+    // are not iterated again, and costly counts this job finds go there.
+    void SetCache(std::shared_ptr<CountCache> cache) { m_cache = std::move(cache); }
 
     // More pixels, after those given so far; returns the place of the first.
     // Places go on rising over the job's life, whatever it forgets.
@@ -76,7 +82,18 @@ private:
     std::int64_t Piece(std::int64_t budget, bool yieldTail, bool& inTail);
     std::pair<int, int> PixelAt(std::int64_t place) const;
 
+    // Lays out the pixels from m_from on for a call, as far as room goes:
+    // all of them, or without those the cache knows, whose counts it takes.
+    // Returns the place after the last one laid out.
+    std::int64_t LayOut(std::int64_t room);
+    // The plain loop's iterations of the pixels the cache knew in the last
+    // call, those now before m_from, as if they had been evaluated.
+    void CountKnown();
+    // Keeps the costly counts of the call's finished pixels in the cache.
+    void Share(std::size_t pixels);
+
     KernelParams m_params;
+    std::shared_ptr<CountCache> m_cache;
     std::vector<PixelLines> m_runs; // single lines
     std::vector<std::int64_t> m_runStart;
     std::vector<std::int32_t> m_counts; // from place m_base on
@@ -92,5 +109,6 @@ private:
     std::int64_t m_spent = 0;
     std::vector<PixelLines> m_callRuns;
     std::vector<std::int64_t> m_callPixels;
+    std::vector<std::int64_t> m_callKnown; // places the cache knew, in order
     std::vector<std::int32_t> m_callResults;
 };

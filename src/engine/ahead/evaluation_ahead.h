@@ -12,6 +12,7 @@
 // calls (TakeJob, HasJob, JobBack) on workers under its mutex. All shared
 // members are guarded by that mutex.
 
+#include "engine/ahead/count_cache.h"
 #include "engine/ahead/count_job.h"
 #include "engine/ahead/pixel_rect.h"
 #include "engine/ahead/rect_search.h"
@@ -133,11 +134,12 @@ private:
         KernelParams params;
         std::uint64_t generation = 0;
         std::map<NodeKey, Node> nodes;
-        std::set<NodeKey> pending; // to be taken: not begun, or how a search goes on
-        std::set<NodeKey> resumed; // with a job that ran out of its slice
-        std::size_t bytes = 0;     // counts of narrow rectangles worked out
-        std::size_t planBytes = 0; // nodes and outcomes, bounded on their own
-        bool full = false;         // until half of either budget is free again
+        std::set<NodeKey> pending;         // to be taken: not begun, or how a search goes on
+        std::set<NodeKey> resumed;         // with a job that ran out of its slice
+        std::size_t bytes = 0;             // counts of narrow rectangles worked out
+        std::size_t planBytes = 0;         // nodes and outcomes, bounded on their own
+        std::shared_ptr<CountCache> cache; // costly counts found, for all its searches
+        bool full = false;                 // until half of either budget is free again
         bool HasRoom(std::size_t budget) const { return bytes < budget && planBytes < kPlanBudget; }
     };
     struct ScanPlan {
@@ -189,7 +191,8 @@ private:
     // within the try budget (with an eighth of it more for those after it);
     // false when it was handed to the workers.
     bool TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
-                 std::uint64_t generation, RectOutcome& out, bool& wake);
+                 std::uint64_t generation, std::shared_ptr<CountCache> cache, RectOutcome& out,
+                 bool& wake);
     // Under the mutex: a search of the recursion back from a worker; false
     // when job is none. wake: the rectangle the next step needs is ready.
     bool RectJobBack(const std::shared_ptr<AheadJob>& job, bool& wake);

@@ -32,8 +32,8 @@ std::size_t CountBytes(const RectOutcome& outcome) {
 // through together with what they split into.
 class EvaluationAhead::RectJob : public AheadJob {
 public:
-    RectJob(const KernelParams& params, std::uint64_t generation)
-        : generation(generation), search(params) {}
+    RectJob(const KernelParams& params, std::uint64_t generation, std::shared_ptr<CountCache> cache)
+        : generation(generation), search(params, std::move(cache)) {}
 
     // Finished unless it holds rectangles it has begun: the rest goes back
     // to the plan at every hand-over of a worker's.
@@ -54,6 +54,7 @@ void EvaluationAhead::DropRects() {
     m_unchanged.store(false, std::memory_order_release);
     ++m_rects.generation;
     m_rects.active = false;
+    m_rects.cache.reset();
     m_rects.nodes.clear();
     m_rects.pending.clear();
     m_rects.resumed.clear();
@@ -66,6 +67,15 @@ void EvaluationAhead::NewRectPlan(const KernelParams& params, const std::vector<
     DropRects();
     m_rects.active = true;
     m_rects.params = params;
+    // The rectangles' pixels, for the counts the recursion meets again.
+    PixelRect area = roots.empty() ? PixelRect{0, 0, -1, -1} : roots.front();
+    for (const PixelRect& r : roots) {
+        area.left = std::min({area.left, r.left, r.right});
+        area.top = std::min({area.top, r.top, r.bottom});
+        area.right = std::max({area.right, r.left, r.right});
+        area.bottom = std::max({area.bottom, r.top, r.bottom});
+    }
+    m_rects.cache = CountCache::For(params.limit, area);
     for (std::size_t i = 0; i < roots.size(); ++i) {
         const NodeKey key{std::uint32_t(i), 0, 0};
         m_rects.nodes[key].r = roots[i];
@@ -85,6 +95,7 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
     bool tryHere = false;
     NodeKey key;
     std::uint64_t generation = 0;
+    std::shared_ptr<CountCache> cache;
     {
         std::lock_guard<std::mutex> lock(pool.Mutex());
         // A plan for other parameters, or one whose next rectangle is not the
@@ -105,6 +116,7 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
             // No worker has it: the interface thread tries it itself.
             key = it->first;
             generation = m_rects.generation;
+            cache = m_rects.cache;
             it->second.state = State::Running;
             m_rects.pending.erase(key);
             tryHere = true;
@@ -121,7 +133,7 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
         pool.JobsAdded();
     if (!tryHere)
         return ready;
-    ready = TryRect(params, key, r, generation, out, wake);
+    ready = TryRect(params, key, r, generation, cache, out, wake);
     if (wake)
         pool.JobsAdded();
     return ready;
@@ -154,9 +166,10 @@ bool EvaluationAhead::TakeFront(RectOutcome& out) {
 }
 
 bool EvaluationAhead::TryRect(const KernelParams& params, const NodeKey& key, const PixelRect& r,
-                              std::uint64_t generation, RectOutcome& out, bool& wake) {
+                              std::uint64_t generation, std::shared_ptr<CountCache> cache,
+                              RectOutcome& out, bool& wake) {
     const std::int64_t budget = TryIterations();
-    auto job = std::make_shared<RectJob>(params, generation);
+    auto job = std::make_shared<RectJob>(params, generation, cache);
     job->search.Add(key, r);
     // Out of memory here ends the computation, and the plan with it. Once
     // the step's own rectangle is known, the search goes on only briefly:
@@ -292,7 +305,7 @@ std::shared_ptr<AheadJob> EvaluationAhead::TakeRectJob(std::set<NodeKey>::const_
         first.runner = std::static_pointer_cast<RectJob>(first.job);
         return first.job;
     }
-    auto job = std::make_shared<RectJob>(m_rects.params, m_rects.generation);
+    auto job = std::make_shared<RectJob>(m_rects.params, m_rects.generation, m_rects.cache);
     job->search.Add(key, first.r);
     first.runner = job;
     // The rectangles next to it join while they are small; never the first

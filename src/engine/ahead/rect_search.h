@@ -110,7 +110,11 @@ public:
         std::shared_ptr<RectWork> work; // once begun
     };
 
-    explicit RectSearch(const KernelParams& params) : m_params(params), m_stream(params) {}
+    // cache: counts of the computation found by anyone, if it keeps them.
+    explicit RectSearch(const KernelParams& params, std::shared_ptr<CountCache> cache = nullptr)
+        : m_params(params), m_stream(params) {
+        m_stream.SetCache(std::move(cache));
+    }
 
     // A rectangle to work through, after those given so far in the steps'
     // order, or before them.
