@@ -7,6 +7,7 @@
 #include "view/quirl32_view.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -30,7 +31,9 @@ std::size_t AheadBudget(const RECT& c) {
 // The plain loop's iterations one step of the view's method may need at
 // worst: every pixel it can evaluate run to the limit. The recursion's
 // largest step is the first border test, or the whole area when the window
-// is a narrow rectangle itself.
+// is a narrow rectangle itself. The line scan has no cheap steps: it takes
+// its counts from the workers a chunk at a time, so that a step costs as
+// little as on this thread, and the workers compute on every processor.
 std::int64_t WorstStepIterations(int method, const RECT& c, std::int32_t limit,
                                  std::int32_t randomPoints) {
     const std::int64_t perPixel = std::max<std::int64_t>(limit, 1);
@@ -38,7 +41,7 @@ std::int64_t WorstStepIterations(int method, const RECT& c, std::int32_t limit,
     case Recursion:
         return StepPixels(PixelRect{c.left, c.top, c.right, c.bottom}) * perPixel;
     case LineScan:
-        return perPixel;
+        return INT64_MAX;
     case Random:
         return std::max<std::int64_t>(randomPoints, 0) * perPixel;
     default:

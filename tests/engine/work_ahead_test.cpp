@@ -72,12 +72,14 @@ std::ostream& operator<<(std::ostream& out, const ViewState& s) {
 struct Setup {
     int workers = 0;
     std::int64_t tryIterations = 0;
-    bool cacheAlways = false; // the counts met again kept at every limit
+    // Small pieces: the counts met again kept at every limit, and line-scan
+    // jobs of 7 pixels, so that the scan crosses from job to job often.
+    bool small = false;
 };
 
 std::ostream& operator<<(std::ostream& out, const Setup& s) {
     return out << s.workers << " workers, trying " << s.tryIterations
-               << (s.cacheAlways ? ", keeping counts" : "");
+               << (s.small ? ", small pieces" : "");
 }
 
 // The plain steps first, then the setups compared with them: a small try
@@ -92,7 +94,7 @@ class Session {
 public:
     explicit Session(const Setup& setup)
         : inlineBefore(AfxInlineStepIterations()), tryBefore(EvaluationAhead::TryIterations()),
-          cacheBefore(CountCache::FromLimit()) {
+          cacheBefore(CountCache::FromLimit()), chunkBefore(EvaluationAhead::ScanChunkSet()) {
         AfxSetResources(&Quirl32Resources());
         crt::srand(1);
         CountingClock::readings = 0;
@@ -105,8 +107,10 @@ public:
         // Every step through the workers, however cheap.
         AfxSetInlineStepIterations(0);
         EvaluationAhead::SetTryIterations(setup.tryIterations);
-        if (setup.cacheAlways)
+        if (setup.small) {
             CountCache::SetFromLimit(0);
+            EvaluationAhead::SetScanChunk(7);
+        }
     }
     ~Session() {
         app.CloseAllDocuments();
@@ -117,6 +121,7 @@ public:
         AfxSetInlineStepIterations(inlineBefore);
         EvaluationAhead::SetTryIterations(tryBefore);
         CountCache::SetFromLimit(cacheBefore);
+        EvaluationAhead::SetScanChunk(chunkBefore);
     }
 
     CQuirl32View* NewView(int width, int height) {
@@ -151,6 +156,7 @@ public:
     CMDIFrameWnd* frame = nullptr;
     std::int64_t inlineBefore, tryBefore;
     std::int32_t cacheBefore;
+    std::int64_t chunkBefore;
 };
 
 // One step of the view as the idle loop takes it, waiting for the workers as

@@ -62,6 +62,9 @@ public:
     // pool. 0 leaves every rectangle to the workers.
     static void SetTryIterations(std::int64_t iterations);
     static std::int64_t TryIterations();
+    // The pixels of a line-scan job; 0 (as it starts) lets the limit decide.
+    static void SetScanChunk(std::int64_t pixels);
+    static std::int64_t ScanChunkSet();
 
     // Recursion: the outcome for r, the rectangle the next step pops, once
     // worked out with these parameters. roots gives the pending rectangles,
@@ -215,6 +218,17 @@ private:
     KernelParams m_askedParams;
     PixelRect m_askedRect;         // or the scan's area
     std::int64_t m_askedScan = -1; // the scan pixel's place; -1 for a rectangle
+
+    // The chunk the line scan draws from, taken out of the plan whole once
+    // done: this thread's own, read without the mutex pixel by pixel.
+    struct TakenChunk {
+        bool active = false;
+        KernelParams params;
+        ScanArea area;
+        std::int64_t start = 0;
+        std::vector<std::int32_t> counts;
+    };
+    TakenChunk m_taken;
 
     std::atomic<std::size_t> m_budget{1 << 20}; // set without the mutex
     RectPlan m_rects;
