@@ -33,8 +33,11 @@ public:
     static std::int32_t FromLimit();
 
     // Whether a count is worth keeping: one that took many iterations, or
-    // a pixel inside the disk whose orbit ran into the limit or a cycle.
-    static bool Costly(std::int32_t count) { return count == 0 || count >= kCostly; }
+    // 0 for a pixel inside the disk, whose orbit ran into the limit or a
+    // cycle (0 outside the disk took none).
+    static bool Costly(std::int32_t count, bool insideDisk) {
+        return count >= kCostly || (count == 0 && insideDisk);
+    }
 
     bool Find(int x, int y, std::int32_t& count) const;
     void Add(int x, int y, std::int32_t count);

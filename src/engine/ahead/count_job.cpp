@@ -25,12 +25,8 @@ std::int64_t PlainIterations(const KernelParams& params, const PixelLines& run,
                 made += count;
                 continue;
             }
-            if (params.limit <= 0)
-                continue;
-            const double re = (run.x + i * run.dx + j * run.lineDx) * params.scaleX + params.xMin;
-            const double im = (run.y + i * run.dy + j * run.lineDy) * params.scaleY + params.yMin;
-            // As the plain loop tests it: a NaN point iterates.
-            if (!(re * re + im * im >= 4.0))
+            if (params.limit > 0 && InsideDisk(params, run.x + i * run.dx + j * run.lineDx,
+                                               run.y + i * run.dy + j * run.lineDy))
                 made += params.limit;
         }
     }
@@ -165,9 +161,12 @@ void CountJob::CountKnown() {
     for (const std::int64_t place : m_callKnown) {
         if (place >= m_from)
             break;
+        const std::int32_t count = m_counts[std::size_t(place - m_base)];
         const auto [x, y] = PixelAt(place);
-        const PixelLines one{x, y, 1, 0, 1, 0, 0, 1};
-        m_iterations += PlainIterations(m_params, one, &m_counts[std::size_t(place - m_base)]);
+        if (count != 0)
+            m_iterations += count;
+        else if (m_params.limit > 0 && InsideDisk(m_params, x, y))
+            m_iterations += m_params.limit;
     }
 }
 
@@ -176,8 +175,9 @@ void CountJob::Share(std::size_t pixels) {
     for (const PixelLines& r : m_callRuns) {
         for (int k = 0; k < r.n && i < pixels; ++k, ++i) {
             const std::int32_t count = m_callResults[i];
-            if (count >= 0 && CountCache::Costly(count))
-                m_cache->Add(r.x + k * r.dx, r.y + k * r.dy, count);
+            const int x = r.x + k * r.dx, y = r.y + k * r.dy;
+            if (count >= 0 && CountCache::Costly(count, InsideDisk(m_params, x, y)))
+                m_cache->Add(x, y, count);
         }
     }
 }

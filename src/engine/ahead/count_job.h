@@ -19,6 +19,14 @@ inline int IndexOfCount(std::int32_t count, std::int32_t nColors) {
     return nColors > 0 ? int(count % nColors) : 0;
 }
 
+// Whether a pixel's point lies inside the disk of radius 2, as the plain
+// loop tests it: a NaN point iterates.
+inline bool InsideDisk(const KernelParams& params, int x, int y) {
+    const double re = x * params.scaleX + params.xMin;
+    const double im = y * params.scaleY + params.yMin;
+    return !(re * re + im * im >= 4.0);
+}
+
 // The plain loop's iterations for the pixels of run, given their counts (the
 // limit turned into 0): a count of 0 took the whole limit inside the disk
 // and none outside it.
@@ -87,7 +95,9 @@ private:
     // Returns the place after the last one laid out.
     std::int64_t LayOut(std::int64_t room);
     // The plain loop's iterations of the pixels the cache knew in the last
-    // call, those now before m_from, as if they had been evaluated.
+    // call, those now before m_from, as if they had been evaluated, so that
+    // Iterations() stays the plain loop's (the recursion's outcomes take
+    // theirs from the counts).
     void CountKnown();
     // Keeps the costly counts of the call's finished pixels in the cache.
     void Share(std::size_t pixels);

@@ -10,7 +10,8 @@
 //
 // Everything here is called on the interface thread, except what the pool
 // calls (TakeJob, HasJob, JobBack) on workers under its mutex. All shared
-// members are guarded by that mutex.
+// members are guarded by that mutex, but for m_unchanged, an atomic flag
+// the interface thread reads without it.
 
 #include "engine/ahead/count_cache.h"
 #include "engine/ahead/count_job.h"
@@ -206,7 +207,8 @@ private:
 
     // A step that waits for a worker asks the same question at every idle
     // call. m_unchanged is set, under the mutex, when the answer was "not
-    // ready" and only the workers can change it; every job coming back,
+    // ready" and only the workers can change it (the budget and the try
+    // setting touch only work further ahead); every job coming back,
     // every rectangle job a worker takes (the search the step waits for must
     // be told so) and every drop clears it. While it is set, the same
     // question (the m_asked members, this thread's own) is answered without

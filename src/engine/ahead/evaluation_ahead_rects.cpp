@@ -121,8 +121,8 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
             m_rects.pending.erase(key);
             tryHere = true;
         } else if (!ready && (it->second.state == State::Running || it->second.job != nullptr)) {
-            // A worker has it, or the search it belongs to, which the
-            // workers take up first.
+            // A worker has it, or it is how the search holding it goes on,
+            // which waits in resumed for the workers to take it up first.
             Ask(params, r, -1);
         }
         // Workers are woken only for jobs there are, so that a worker with
