@@ -75,9 +75,10 @@ TEST(CountCache, OnlyForHighLimitsAndAreasItCanKey) {
     CountCache::SetFromLimit(1000);
     EXPECT_EQ(CountCache::For(999, PixelRect{0, 0, 99, 99}), nullptr);
     EXPECT_NE(CountCache::For(1000, PixelRect{0, 0, 99, 99}), nullptr);
-    // No pixels, or more than 32-bit keys can tell apart.
+    // No pixels, or so many that a bit each would be too much.
     EXPECT_EQ(CountCache::For(1000, PixelRect{0, 0, -1, 99}), nullptr);
     EXPECT_EQ(CountCache::For(1000, PixelRect{0, 0, 65535, 65535}), nullptr);
-    EXPECT_NE(CountCache::For(1000, PixelRect{0, 0, 65535, 65533}), nullptr);
+    EXPECT_EQ(CountCache::For(1000, PixelRect{0, 0, 16383, 8192}), nullptr);
+    EXPECT_NE(CountCache::For(1000, PixelRect{0, 0, 16383, 8191}), nullptr);
     CountCache::SetFromLimit(before);
 }

@@ -58,4 +58,6 @@ private:
     };
     // (key << 32) | count, or 0; read and written through std::atomic_ref.
     std::unique_ptr<std::uint64_t[], Free> m_entries;
+    // A bit a pixel of the area, set once its count is in the table.
+    std::unique_ptr<std::uint64_t[], Free> m_kept;
 };
