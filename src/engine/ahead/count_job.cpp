@@ -161,12 +161,9 @@ void CountJob::CountKnown() {
     for (const std::int64_t place : m_callKnown) {
         if (place >= m_from)
             break;
-        const std::int32_t count = m_counts[std::size_t(place - m_base)];
         const auto [x, y] = PixelAt(place);
-        if (count != 0)
-            m_iterations += count;
-        else if (m_params.limit > 0 && InsideDisk(m_params, x, y))
-            m_iterations += m_params.limit;
+        m_iterations += PlainIterations(m_params, PixelLines{x, y, 1, 0, 1, 0, 0, 1},
+                                        &m_counts[std::size_t(place - m_base)]);
     }
 }
 
