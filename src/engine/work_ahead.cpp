@@ -153,17 +153,14 @@ bool CQuirl32View::PrepareRandomStep() {
     for (std::int32_t i = 0; i < n; ++i)
         batch.points.push_back(NextRandomPixel(c.left, c.top, c.right, c.bottom));
     const unsigned after = crt::randstate();
-    auto job = std::make_unique<CountJob>(params, batch.points);
-    if (job->Run(kInlineBudget)) {
+    if (m_pAhead->StartRandom(params, PixelRect{c.left, c.top, c.right, c.bottom}, batch,
+                              kInlineBudget, before, after)) {
         // Cheap enough to draw at once.
-        batch.counts = std::move(job->Counts());
-        batch.iterations = job->Iterations();
         m_stepInput.random = std::move(batch);
         m_stepInput.kind = StepInput::Random;
         m_pAhead->HoldRandom(points - m_nRandomDrawn > n);
         return true;
     }
-    m_pAhead->StartRandom(params, std::move(batch), std::move(job), before, after);
     return false;
 }
 

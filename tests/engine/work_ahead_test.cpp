@@ -72,8 +72,9 @@ std::ostream& operator<<(std::ostream& out, const ViewState& s) {
 struct Setup {
     int workers = 0;
     std::int64_t tryIterations = 0;
-    // Small pieces: the counts met again kept at every limit, and line-scan
-    // jobs of 7 pixels, so that the scan crosses from job to job often.
+    // Small pieces: the counts met again kept at every limit, line-scan
+    // jobs of 7 pixels, so that the scan crosses from job to job often, and
+    // random steps in parts of 7 points.
     bool small = false;
 };
 
@@ -94,7 +95,8 @@ class Session {
 public:
     explicit Session(const Setup& setup)
         : inlineBefore(AfxInlineStepIterations()), tryBefore(EvaluationAhead::TryIterations()),
-          cacheBefore(CountCache::FromLimit()), chunkBefore(EvaluationAhead::ScanChunkSet()) {
+          cacheBefore(CountCache::FromLimit()), chunkBefore(EvaluationAhead::ScanChunkSet()),
+          partBefore(EvaluationAhead::RandomPartSet()) {
         AfxSetResources(&Quirl32Resources());
         crt::srand(1);
         CountingClock::readings = 0;
@@ -110,6 +112,7 @@ public:
         if (setup.small) {
             CountCache::SetFromLimit(0);
             EvaluationAhead::SetScanChunk(7);
+            EvaluationAhead::SetRandomPart(7);
         }
     }
     ~Session() {
@@ -122,6 +125,7 @@ public:
         EvaluationAhead::SetTryIterations(tryBefore);
         CountCache::SetFromLimit(cacheBefore);
         EvaluationAhead::SetScanChunk(chunkBefore);
+        EvaluationAhead::SetRandomPart(partBefore);
     }
 
     CQuirl32View* NewView(int width, int height) {
@@ -157,6 +161,7 @@ public:
     std::int64_t inlineBefore, tryBefore;
     std::int32_t cacheBefore;
     std::int64_t chunkBefore;
+    std::int32_t partBefore;
 };
 
 // One step of the view as the idle loop takes it, waiting for the workers as

@@ -47,15 +47,19 @@ std::int32_t CountCache::FromLimit() {
     return g_fromLimit.load();
 }
 
-std::shared_ptr<CountCache> CountCache::For(std::int32_t limit, const PixelRect& area) {
-    if (limit < FromLimit() || area.right < area.left || area.bottom < area.top)
+std::shared_ptr<CountCache> CountCache::For(std::int32_t limit, const PixelRect& area,
+                                            bool everyPixel) {
+    // Random points come back to every pixel, again and again: any count
+    // that can be costly is worth keeping.
+    const std::int32_t from = everyPixel ? std::min(FromLimit(), kCostly) : FromLimit();
+    if (limit < from || area.right < area.left || area.bottom < area.top)
         return nullptr;
     const std::uint64_t pixels =
         std::uint64_t(area.right - area.left + 1) * std::uint64_t(area.bottom - area.top + 1);
     // A bit a pixel, 16 MB at most: huge pictures evaluate every pixel.
     if (pixels > kMaxPixels)
         return nullptr;
-    auto cache = std::make_shared<CountCache>(area, std::size_t(pixels / 4));
+    auto cache = std::make_shared<CountCache>(area, std::size_t(everyPixel ? pixels : pixels / 4));
     // Without memory for it, every pixel is evaluated, as always.
     return cache->m_entries != nullptr && cache->m_kept != nullptr ? cache : nullptr;
 }

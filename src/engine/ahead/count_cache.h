@@ -24,8 +24,11 @@ public:
     CountCache(const PixelRect& area, std::size_t entries);
 
     // A cache for a computation at this limit over these rectangles, or none
-    // where pixels are cheap to evaluate again.
-    static std::shared_ptr<CountCache> For(std::int32_t limit, const PixelRect& area);
+    // where pixels are cheap to evaluate again. everyPixel: the computation
+    // comes back to every pixel of the area, not to some of them, and the
+    // table has room for all of them (within the same bound).
+    static std::shared_ptr<CountCache> For(std::int32_t limit, const PixelRect& area,
+                                           bool everyPixel = false);
 
     // The lowest limit at which computations keep their counts; tests set
     // it to keep them at every limit.

@@ -78,13 +78,20 @@ public:
     bool TakeScanCount(const KernelParams& params, const ScanArea& area, int x, int y,
                        std::int32_t& count);
 
-    // Random: a step's batch. Start hands it to the workers with the
-    // generator's state before and after its points were taken.
+    // Random: a step's batch, its points taken from the generator (its
+    // state before and after them given) within area. Start counts them at
+    // once where that takes at most inlineBudget iterations: true, with the
+    // counts in batch. Otherwise it hands them to the workers, in parts
+    // that run side by side, and Random tells when they are back.
     enum class RandomState { None, Waiting, Ready };
     RandomState Random(const KernelParams& params);
-    void StartRandom(const KernelParams& params, RandomBatch batch, std::unique_ptr<CountJob> job,
-                     unsigned before, unsigned after);
+    bool StartRandom(const KernelParams& params, const PixelRect& area, RandomBatch& batch,
+                     std::int64_t inlineBudget, unsigned before, unsigned after);
     RandomBatch TakeRandom();
+    // The fewest points of a part handed to a worker; 0 (as it starts) for
+    // the default.
+    static void SetRandomPart(std::int32_t points);
+    static std::int32_t RandomPartSet();
     // A step whose points come in pieces holds the generator from one piece
     // to the next; Drop lets it go.
     void HoldRandom(bool hold);
@@ -155,16 +162,31 @@ private:
         std::int64_t next = 0; // first pixel without a chunk
         std::size_t bytes = 0;
     };
+    struct RandomPart {
+        State state = State::Pending;
+        std::shared_ptr<AheadJob> job;
+        std::size_t first = 0; // its first point in the batch
+    };
     struct RandomPlan {
         bool active = false;
-        State state = State::Pending;
         KernelParams params;
         std::uint64_t generation = 0;
-        std::shared_ptr<AheadJob> job;
+        std::vector<RandomPart> parts;
+        std::size_t partsDone = 0;
         RandomBatch batch;
         unsigned before = 0, after = 0;
         bool failed = false;
+        bool Ready() const { return partsDone == parts.size(); }
     };
+    // The counts of the random steps' pixels, costly ones, for as long as
+    // the mapping and the area stay: random points come back to every pixel.
+    // This thread's own; the jobs hold it while they run.
+    struct RandomCounts {
+        KernelParams params;
+        PixelRect area;
+        std::shared_ptr<CountCache> cache;
+    };
+    std::shared_ptr<CountCache> RandomCache(const KernelParams& params, const PixelRect& area);
     class ScanJob;
     class RandomJob;
 
@@ -174,6 +196,10 @@ private:
     void DropScan();
     // On the interface thread: gives the generator back what the batch took.
     void AbandonRandom();
+    // Under the mutex: no random step's points out, in a new generation.
+    void ClearRandom();
+    // Under the mutex: whether a part of the random step waits for a worker.
+    bool RandomPartWaiting() const;
     // Under the mutex: the pending rectangle a worker takes next, or none.
     // While the interface thread tries rectangles itself, it takes them from
     // the front of the order and the workers from the back, so that the two
@@ -236,5 +262,6 @@ private:
     RectPlan m_rects;
     ScanPlan m_scan;
     RandomPlan m_random;
+    RandomCounts m_randomCounts;
     bool m_closed = false;
 };

@@ -65,6 +65,8 @@ void EvaluationAhead::DropRects() {
 
 void EvaluationAhead::NewRectPlan(const KernelParams& params, const std::vector<PixelRect>& roots) {
     DropRects();
+    // The view computes by other means now.
+    m_randomCounts = RandomCounts{};
     m_rects.active = true;
     m_rects.params = params;
     // The rectangles' pixels, for the counts the recursion meets again.
