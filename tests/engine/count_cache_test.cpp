@@ -80,5 +80,25 @@ TEST(CountCache, OnlyForHighLimitsAndAreasItCanKey) {
     EXPECT_EQ(CountCache::For(1000, PixelRect{0, 0, 65535, 65535}), nullptr);
     EXPECT_EQ(CountCache::For(1000, PixelRect{0, 0, 16383, 8192}), nullptr);
     EXPECT_NE(CountCache::For(1000, PixelRect{0, 0, 16383, 8191}), nullptr);
+    // Random steps come back to every pixel: a table from the lowest limit
+    // whose counts can be costly, with room for all of the area's pixels.
+    EXPECT_EQ(CountCache::For(255, PixelRect{0, 0, 99, 99}, true), nullptr);
+    const auto every = CountCache::For(256, PixelRect{0, 0, 99, 99}, true);
+    ASSERT_NE(every, nullptr);
+    int kept = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x)
+            every->Add(x, y, 300 + x);
+    }
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            std::int32_t count = 0;
+            if (every->Find(x, y, count)) {
+                EXPECT_EQ(count, 300 + x);
+                ++kept;
+            }
+        }
+    }
+    EXPECT_GT(kept, 9000);
     CountCache::SetFromLimit(before);
 }
