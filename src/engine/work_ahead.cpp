@@ -11,10 +11,6 @@
 
 namespace {
 
-// Iterations a random step may spend on the interface thread before it hands
-// its points to the workers: well below a millisecond.
-constexpr std::int64_t kInlineBudget = std::int64_t(1) << 18;
-
 // The points of a random step taken, counted and drawn at once at most: a
 // step of more points goes on over several idle calls, a piece each, so
 // that neither its memory nor its drawing grows with the count.
@@ -165,8 +161,8 @@ bool CQuirl32View::PrepareRandomStep() {
     for (std::int32_t i = 0; i < n; ++i)
         batch.points.push_back(NextRandomPixel(c.left, c.top, c.right, c.bottom));
     const unsigned after = crt::randstate();
-    if (m_pAhead->StartRandom(params, PixelRect{c.left, c.top, c.right, c.bottom}, batch,
-                              kInlineBudget, before, after)) {
+    if (m_pAhead->StartRandom(params, PixelRect{c.left, c.top, c.right, c.bottom}, batch, before,
+                              after)) {
         // Cheap enough to draw at once.
         m_stepInput.random = std::move(batch);
         m_stepInput.kind = StepInput::Random;

@@ -74,7 +74,7 @@ struct Setup {
     std::int64_t tryIterations = 0;
     // Small pieces: the counts met again kept at every limit, line-scan
     // jobs of 7 pixels, so that the scan crosses from job to job often, and
-    // random steps in parts of 7 points.
+    // random steps in parts of 7 points, most of them left to the workers.
     bool small = false;
 };
 
@@ -96,7 +96,8 @@ public:
     explicit Session(const Setup& setup)
         : inlineBefore(AfxInlineStepIterations()), tryBefore(EvaluationAhead::TryIterations()),
           cacheBefore(CountCache::FromLimit()), chunkBefore(EvaluationAhead::ScanChunkSet()),
-          partBefore(EvaluationAhead::RandomPartSet()) {
+          partBefore(EvaluationAhead::RandomPartSet()),
+          randomInlineBefore(EvaluationAhead::RandomInlineIterations()) {
         AfxSetResources(&Quirl32Resources());
         crt::srand(1);
         CountingClock::readings = 0;
@@ -113,6 +114,7 @@ public:
             CountCache::SetFromLimit(0);
             EvaluationAhead::SetScanChunk(7);
             EvaluationAhead::SetRandomPart(7);
+            EvaluationAhead::SetRandomInlineIterations(3000);
         }
     }
     ~Session() {
@@ -126,6 +128,7 @@ public:
         CountCache::SetFromLimit(cacheBefore);
         EvaluationAhead::SetScanChunk(chunkBefore);
         EvaluationAhead::SetRandomPart(partBefore);
+        EvaluationAhead::SetRandomInlineIterations(randomInlineBefore);
     }
 
     CQuirl32View* NewView(int width, int height) {
@@ -162,6 +165,7 @@ public:
     std::int32_t cacheBefore;
     std::int64_t chunkBefore;
     std::int32_t partBefore;
+    std::int64_t randomInlineBefore;
 };
 
 // One step of the view as the idle loop takes it, waiting for the workers as

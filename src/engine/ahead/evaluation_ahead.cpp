@@ -35,6 +35,7 @@ const EvaluationAhead* g_randomHolder = nullptr;
 // steps of 5000 in parts of 2048: 0.7 times).
 constexpr std::int32_t kRandomPart = 2048;
 std::atomic<std::int32_t> g_randomPart{0};
+std::atomic<std::int64_t> g_randomInline{std::int64_t(1) << 18};
 
 // About a millisecond of the kernel on one core.
 std::atomic<std::int64_t> g_tryIterations{std::int64_t(1) << 21};
@@ -62,7 +63,7 @@ public:
     bool RunSlice(std::int64_t budget) override { return counts->Run(budget); }
 
     const std::size_t part;
-    const std::uint64_t generation;
+    std::uint64_t generation; // set before any worker sees the job
     std::unique_ptr<CountJob> counts;
 };
 
@@ -122,6 +123,14 @@ std::int32_t EvaluationAhead::RandomPartSet() {
     return g_randomPart.load();
 }
 
+void EvaluationAhead::SetRandomInlineIterations(std::int64_t iterations) {
+    g_randomInline.store(std::max<std::int64_t>(iterations, 0));
+}
+
+std::int64_t EvaluationAhead::RandomInlineIterations() {
+    return g_randomInline.load();
+}
+
 void EvaluationAhead::SetTryIterations(std::int64_t iterations) {
     g_tryIterations.store(std::max<std::int64_t>(iterations, 0));
 }
@@ -157,8 +166,6 @@ void EvaluationAhead::DropScan() {
 void EvaluationAhead::NewScanPlan(const KernelParams& params, const ScanArea& area,
                                   std::int64_t first) {
     DropScan();
-    // The view computes by other means now.
-    m_randomCounts = RandomCounts{};
     m_scan.active = true;
     m_scan.params = params;
     m_scan.area = area;
@@ -177,6 +184,8 @@ bool EvaluationAhead::TakeScanCount(const KernelParams& params, const ScanArea& 
     const PixelRect asked{area.left, area.top, area.right, area.bottom};
     if (Unchanged(params, asked, i))
         return false;
+    // The view computes by other means now.
+    m_randomCounts = RandomCounts{};
     WorkerPool& pool = WorkerPool::Instance();
     bool ready = false;
     bool wake = false;
@@ -239,7 +248,8 @@ EvaluationAhead::RandomState EvaluationAhead::Random(const KernelParams& params)
         if (!m_random.active)
             return RandomState::None;
         stale = !SameParams(m_random.params, params);
-        failed = m_random.Ready() && m_random.failed;
+        // A part that failed fails the step at once; the others are dropped.
+        failed = m_random.failed;
         if (!stale && !failed)
             return m_random.Ready() ? RandomState::Ready : RandomState::Waiting;
     }
@@ -266,8 +276,7 @@ std::shared_ptr<CountCache> EvaluationAhead::RandomCache(const KernelParams& par
 }
 
 bool EvaluationAhead::StartRandom(const KernelParams& params, const PixelRect& area,
-                                  RandomBatch& batch, std::int64_t inlineBudget, unsigned before,
-                                  unsigned after) {
+                                  RandomBatch& batch, unsigned before, unsigned after) {
     const std::size_t n = batch.points.size();
     const std::shared_ptr<CountCache> cache = RandomCache(params, area);
     // Parts that the workers run side by side, a few for each, so that one
@@ -290,7 +299,8 @@ bool EvaluationAhead::StartRandom(const KernelParams& params, const PixelRect& a
     batch.iterations = 0;
     // Cheap parts are counted here at once, in order, within the budget.
     std::size_t partsDone = 0;
-    for (std::int64_t budget = inlineBudget; partsDone < parts && budget > 0; ++partsDone) {
+    for (std::int64_t budget = g_randomInline.load(); partsDone < parts && budget > 0;
+         ++partsDone) {
         CountJob& job = *jobs[partsDone];
         const bool finished = job.Run(budget);
         budget -= job.Spent();
@@ -302,28 +312,34 @@ bool EvaluationAhead::StartRandom(const KernelParams& params, const PixelRect& a
     }
     if (partsDone == parts)
         return true;
+    // Made whole before it goes in, so that running out of memory on the
+    // way leaves the plan as it was.
+    RandomPlan plan;
+    plan.active = true;
+    plan.params = params;
+    plan.parts.resize(parts);
+    for (std::size_t k = 0; k < parts; ++k) {
+        plan.parts[k].first = firsts[k];
+        if (k < partsDone) {
+            plan.parts[k].state = State::Done;
+            ++plan.partsDone;
+        }
+    }
+    std::vector<std::shared_ptr<RandomJob>> handed;
+    for (std::size_t k = partsDone; k < parts; ++k)
+        handed.push_back(std::make_shared<RandomJob>(std::move(jobs[k]), k, 0));
+    plan.batch = std::move(batch);
+    plan.before = before;
+    plan.after = after;
     WorkerPool& pool = WorkerPool::Instance();
     {
         std::lock_guard<std::mutex> lock(pool.Mutex());
-        const std::uint64_t generation = m_random.generation + 1;
-        m_random = RandomPlan{};
-        m_random.generation = generation;
-        m_random.active = true;
-        m_random.params = params;
-        for (std::size_t k = 0; k < parts; ++k) {
-            RandomPart part;
-            part.first = firsts[k];
-            if (k < partsDone) {
-                part.state = State::Done;
-                ++m_random.partsDone;
-            } else {
-                part.job = std::make_shared<RandomJob>(std::move(jobs[k]), k, generation);
-            }
-            m_random.parts.push_back(std::move(part));
+        plan.generation = m_random.generation + 1;
+        for (const auto& job : handed) {
+            job->generation = plan.generation;
+            plan.parts[job->part].job = job;
         }
-        m_random.batch = std::move(batch);
-        m_random.before = before;
-        m_random.after = after;
+        m_random = std::move(plan);
     }
     g_randomHolder = this;
     pool.JobsAdded();
@@ -480,7 +496,7 @@ bool EvaluationAhead::JobBack(const std::shared_ptr<AheadJob>& job, bool finishe
         }
         ++m_random.partsDone;
         part.job.reset();
-        return m_random.Ready();
+        return m_random.Ready() || m_random.failed;
     }
     return false;
 }

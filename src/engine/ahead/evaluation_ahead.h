@@ -80,18 +80,22 @@ public:
 
     // Random: a step's batch, its points taken from the generator (its
     // state before and after them given) within area. Start counts them at
-    // once where that takes at most inlineBudget iterations: true, with the
+    // once where that takes at most RandomInlineIterations: true, with the
     // counts in batch. Otherwise it hands them to the workers, in parts
     // that run side by side, and Random tells when they are back.
     enum class RandomState { None, Waiting, Ready };
     RandomState Random(const KernelParams& params);
     bool StartRandom(const KernelParams& params, const PixelRect& area, RandomBatch& batch,
-                     std::int64_t inlineBudget, unsigned before, unsigned after);
+                     unsigned before, unsigned after);
     RandomBatch TakeRandom();
     // The fewest points of a part handed to a worker; 0 (as it starts) for
     // the default.
     static void SetRandomPart(std::int32_t points);
     static std::int32_t RandomPartSet();
+    // The iterations a random step may take on the interface thread before
+    // it goes to the workers: well below a millisecond as it starts.
+    static void SetRandomInlineIterations(std::int64_t iterations);
+    static std::int64_t RandomInlineIterations();
     // A step whose points come in pieces holds the generator from one piece
     // to the next; Drop lets it go.
     void HoldRandom(bool hold);

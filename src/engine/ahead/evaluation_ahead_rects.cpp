@@ -65,8 +65,6 @@ void EvaluationAhead::DropRects() {
 
 void EvaluationAhead::NewRectPlan(const KernelParams& params, const std::vector<PixelRect>& roots) {
     DropRects();
-    // The view computes by other means now.
-    m_randomCounts = RandomCounts{};
     m_rects.active = true;
     m_rects.params = params;
     // The rectangles' pixels, for the counts the recursion meets again.
@@ -91,6 +89,8 @@ bool EvaluationAhead::TakeRect(const KernelParams& params, const PixelRect& r,
                                RectOutcome& out) {
     if (Unchanged(params, r, -1))
         return false;
+    // The view computes by other means now.
+    m_randomCounts = RandomCounts{};
     WorkerPool& pool = WorkerPool::Instance();
     bool ready = false;
     bool wake = false;
