@@ -12,6 +12,7 @@
 #include "commands/resource_ids.h"
 #include "commands/resources.h"
 #include "engine/ahead/count_cache.h"
+#include "engine/ahead/worker_pool.h"
 #include "platform/framework/frame.h"
 #include "platform/headless/headless_host.h"
 #include "platform/runtime/crt_rand.h"
@@ -571,6 +572,44 @@ TEST(WorkAhead, StopInTheMiddleOfAStepInPieces) {
     ASSERT_TRUE(TakeStep(v));
     EXPECT_EQ(Hash(v->m_pMemDC->GetSurface()), drawn);
     EXPECT_EQ(crt::randstate(), generator);
+}
+
+TEST(WorkAhead, AWorkerOutOfMemoryStopsTheComputationWithOneMessage) {
+    for (const int method : {Recursion, LineScan, Random}) {
+        SCOPED_TRACE(method);
+        Session s(kSetups[1]); // two workers, every step theirs
+        EvaluationAhead::SetRandomInlineIterations(0);
+        CQuirl32View* v = s.NewView(120, 80);
+        v->m_pDoc->m_nIterations = 5000;
+        v->m_pDoc->m_nRandomPoints = 500;
+        v->m_nMethod = method;
+        v->OnSetStop();
+        v->OnSetCompute();
+        const unsigned generator = crt::randstate();
+        WorkerPool::FailNextSlices(1);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (v->m_bWorking != 0 && std::chrono::steady_clock::now() < deadline) {
+            const std::uint64_t seen = AfxWakeCount();
+            if (!v->IdleStep())
+                AfxWaitForWake(seen, std::chrono::milliseconds(100));
+        }
+        WorkerPool::FailNextSlices(0);
+        // Stopped, not finished, with one message; a random step's points
+        // go back to the generator.
+        EXPECT_EQ(v->m_bWorking, 0);
+        EXPECT_EQ(v->m_tFinish.time, v->m_tStart.time);
+        ASSERT_EQ(s.host.MessageBoxes().size(), 1u);
+        EXPECT_EQ(s.host.MessageBoxes()[0].text, "Out of memory.");
+        if (method == Random) {
+            EXPECT_EQ(crt::randstate(), generator);
+        }
+        // Computing again goes on without another message.
+        v->OnSetCompute();
+        for (int step = 0; step < 5; ++step)
+            TakeStep(v);
+        EXPECT_GE(v->m_nStepsTaken, 5);
+        EXPECT_EQ(s.host.MessageBoxes().size(), 1u);
+    }
 }
 
 TEST(WorkAhead, ThirtyWindows) {

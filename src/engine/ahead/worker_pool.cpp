@@ -3,8 +3,27 @@
 #include "platform/runtime/work_beside.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <new>
+
+namespace {
+
+std::atomic<int> g_failSlices{0};
+
+// Whether this slice is one of those told to fail.
+bool FailThisSlice() {
+    int left = g_failSlices.load();
+    while (left > 0 && !g_failSlices.compare_exchange_weak(left, left - 1)) {
+    }
+    return left > 0;
+}
+
+} // namespace
+
+void WorkerPool::FailNextSlices(int slices) {
+    g_failSlices.store(std::max(slices, 0));
+}
 
 WorkerPool& WorkerPool::Instance() {
     static WorkerPool pool;
@@ -124,6 +143,8 @@ void WorkerPool::Work() {
         lock.unlock();
         bool finished = true;
         try {
+            if (FailThisSlice())
+                throw std::bad_alloc();
             finished = job->RunSlice(kSliceBudget);
         } catch (const std::bad_alloc&) {
             job->failed = true;

@@ -55,6 +55,9 @@ public:
     std::mutex& Mutex() { return m_mutex; }
     // Starts or ends workers so that there are threads of them.
     void SetThreads(int threads);
+    // The next slices that workers run fail as if out of memory (a test's
+    // way to reach the failure paths).
+    static void FailNextSlices(int slices);
     int Threads() const { return int(m_threads.size()); }
 
     void Add(const std::shared_ptr<AheadClient>& client);
