@@ -285,14 +285,13 @@ bool EvaluationAhead::StartRandom(const KernelParams& params, const PixelRect& a
     const std::size_t least = std::size_t(set > 0 ? set : kRandomPart);
     const std::size_t most = 2 * std::size_t(std::max(WorkerPool::Instance().Threads(), 1));
     const std::size_t parts = std::clamp<std::size_t>(n / least, 1, most);
+    const auto first = [&](std::size_t k) { return n * k / parts; };
     std::vector<std::unique_ptr<CountJob>> jobs;
-    std::vector<std::size_t> firsts;
     for (std::size_t k = 0; k < parts; ++k) {
-        const std::size_t first = n * k / parts, last = n * (k + 1) / parts;
-        firsts.push_back(first);
         jobs.push_back(std::make_unique<CountJob>(
-            params, std::vector<std::pair<int, int>>(batch.points.begin() + std::ptrdiff_t(first),
-                                                     batch.points.begin() + std::ptrdiff_t(last))));
+            params,
+            std::vector<std::pair<int, int>>(batch.points.begin() + std::ptrdiff_t(first(k)),
+                                             batch.points.begin() + std::ptrdiff_t(first(k + 1)))));
         jobs.back()->SetCache(cache);
     }
     batch.counts.assign(n, 0);
@@ -306,9 +305,7 @@ bool EvaluationAhead::StartRandom(const KernelParams& params, const PixelRect& a
         budget -= job.Spent();
         if (!finished)
             break;
-        std::copy(job.Counts().begin(), job.Counts().end(),
-                  batch.counts.begin() + std::ptrdiff_t(firsts[partsDone]));
-        batch.iterations += job.Iterations();
+        AddPart(batch, first(partsDone), job);
     }
     if (partsDone == parts)
         return true;
@@ -319,7 +316,7 @@ bool EvaluationAhead::StartRandom(const KernelParams& params, const PixelRect& a
     plan.params = params;
     plan.parts.resize(parts);
     for (std::size_t k = 0; k < parts; ++k) {
-        plan.parts[k].first = firsts[k];
+        plan.parts[k].first = first(k);
         if (k < partsDone) {
             plan.parts[k].state = State::Done;
             ++plan.partsDone;
@@ -397,28 +394,33 @@ bool EvaluationAhead::RandomSequenceHeld() {
 
 // ---- Workers ---------------------------------------------------------------
 
-bool EvaluationAhead::RandomPartWaiting() const {
-    return m_random.active &&
-           std::any_of(m_random.parts.begin(), m_random.parts.end(),
-                       [](const RandomPart& part) { return part.state == State::Pending; });
+std::size_t EvaluationAhead::WaitingRandomPart() const {
+    if (!m_random.active)
+        return m_random.parts.size();
+    return std::size_t(
+        std::find_if(m_random.parts.begin(), m_random.parts.end(),
+                     [](const RandomPart& part) { return part.state == State::Pending; }) -
+        m_random.parts.begin());
+}
+
+void EvaluationAhead::AddPart(RandomBatch& batch, std::size_t first, const CountJob& part) {
+    std::copy(part.Counts().begin(), part.Counts().end(),
+              batch.counts.begin() + std::ptrdiff_t(first));
+    batch.iterations += part.Iterations();
 }
 
 bool EvaluationAhead::HasJob() const {
     if (m_closed)
         return false;
-    return RandomPartWaiting() || RectJobWaiting() || ScanJobWaiting();
+    return WaitingRandomPart() < m_random.parts.size() || RectJobWaiting() || ScanJobWaiting();
 }
 
 std::shared_ptr<AheadJob> EvaluationAhead::TakeJob() {
     if (m_closed)
         return nullptr;
-    if (m_random.active) {
-        for (RandomPart& part : m_random.parts) {
-            if (part.state == State::Pending) {
-                part.state = State::Running;
-                return part.job;
-            }
-        }
+    if (const std::size_t k = WaitingRandomPart(); k < m_random.parts.size()) {
+        m_random.parts[k].state = State::Running;
+        return m_random.parts[k].job;
     }
     if (RectJobWaiting())
         return TakeRectJob(RectForWorkers());
@@ -489,10 +491,7 @@ bool EvaluationAhead::JobBack(const std::shared_ptr<AheadJob>& job, bool finishe
         if (job->failed) {
             m_random.failed = true;
         } else {
-            const std::vector<std::int32_t>& counts = random->counts->Counts();
-            std::copy(counts.begin(), counts.end(),
-                      m_random.batch.counts.begin() + std::ptrdiff_t(part.first));
-            m_random.batch.iterations += random->counts->Iterations();
+            AddPart(m_random.batch, part.first, *random->counts);
         }
         ++m_random.partsDone;
         part.job.reset();

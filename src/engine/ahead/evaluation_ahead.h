@@ -202,8 +202,11 @@ private:
     void AbandonRandom();
     // Under the mutex: no random step's points out, in a new generation.
     void ClearRandom();
-    // Under the mutex: whether a part of the random step waits for a worker.
-    bool RandomPartWaiting() const;
+    // Under the mutex: the random step's first part that waits for a
+    // worker, or the number of parts when none does.
+    std::size_t WaitingRandomPart() const;
+    // A part's counts into their place in the batch, and its iterations.
+    static void AddPart(RandomBatch& batch, std::size_t first, const CountJob& part);
     // Under the mutex: the pending rectangle a worker takes next, or none.
     // While the interface thread tries rectangles itself, it takes them from
     // the front of the order and the workers from the back, so that the two
